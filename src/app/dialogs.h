@@ -1,0 +1,62 @@
+// Typed models of the program's dialogs. The core fills in the presets and reads the answers;
+// each front end shows them its own way (widgets, an answers file, a test script).
+//
+// Every model names itself by its exact window title and takes its fields by key, so the batch
+// runner can answer `dialog "TITLE" key=value ...` lines. Accept() applies the checks the dialog
+// makes before it closes on OK (range checks and the like): it returns an empty string when the
+// answers are acceptable, else the reason they are not.
+#pragma once
+
+#include <string>
+
+namespace orvel {
+
+class DialogModel {
+ public:
+  virtual ~DialogModel() = default;
+  virtual std::string Title() const = 0;
+  // Sets one field from its text; false when the key is unknown or the text does not fit it.
+  virtual bool SetField(const std::string& key, const std::string& value) = 0;
+  virtual std::string Accept() const { return {}; }
+};
+
+// "Result Options": what to do with the results already in the result pane.
+class ResultOptionsDialog : public DialogModel {
+ public:
+  static constexpr const char* kTitle = "Result Options";
+  enum Choice { kAddNewResult = 0, kSaveAndMakeNew = 1, kDeleteAndMakeNew = 2 };
+  std::string Title() const override { return kTitle; }
+  bool SetField(const std::string& key, const std::string& value) override;
+  int choice = kAddNewResult;
+};
+
+// "Setting for Frequency Distribution": the data's extremes and count (shown only), the two
+// class-range settings as typed texts and the number of classes (5-20).
+class FrequencyDialog : public DialogModel {
+ public:
+  static constexpr const char* kTitle = "Setting for Frequency Distribution";
+  std::string Title() const override { return kTitle; }
+  bool SetField(const std::string& key, const std::string& value) override;
+  std::string Accept() const override;
+  std::string maximum_value;
+  std::string minimum_value;
+  std::string number_of_data;
+  std::string maximum_setting;
+  std::string minimum_setting;
+  int classes = 5;
+};
+
+// "Setting for Number of Rows": one field, "Number of Rows (100-20000)".
+class RowNumbersDialog : public DialogModel {
+ public:
+  static constexpr const char* kTitle = "Setting for Number of Rows";
+  std::string Title() const override { return kTitle; }
+  bool SetField(const std::string& key, const std::string& value) override;
+  std::string Accept() const override;
+  int rows = 499;
+};
+
+// Parses a whole decimal integer (optional sign); false for anything else.
+bool ParseWholeNumber(const std::string& text, int& out);
+
+}  // namespace orvel

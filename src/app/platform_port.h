@@ -1,0 +1,56 @@
+// The platform port: everything the core asks of the outside world.
+//
+// The Qt desktop program, the batch runner and the tests each implement this interface.
+// Dialogs travel as typed models (dialogs.h): the core fills in the presets, the port lets the
+// user (or an answers file, or a test script) change them, and reports OK or Cancel.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace orvel {
+
+class DialogModel;
+
+enum class QuestionButtons { OkCancel, YesNo };
+
+// The file-dialog request: the title ("Open", "Save As"), the filter in the
+// "Text files(*.txt)|*.txt|All files(*.*)|*.*||" form, a default name and extension.
+struct FileDialogRequest {
+  std::string title;
+  std::string filter;
+  std::string default_name;
+  std::string default_extension;
+  bool confirm_overwrite = false;
+};
+
+class PlatformPort {
+ public:
+  virtual ~PlatformPort() = default;
+
+  // A message box with an OK button.
+  virtual void ShowMessage(const std::string& title, const std::string& text) = 0;
+  // A question; true for OK or Yes, false for Cancel or No.
+  virtual bool AskQuestion(const std::string& title, const std::string& text,
+                           QuestionButtons buttons) = 0;
+  // A modal dialog; the model holds the presets on entry and the answers on OK.
+  // Returns false when the dialog was cancelled (the model is then left as it was).
+  virtual bool RunDialog(DialogModel& dialog) = 0;
+  // File dialogs; nothing when cancelled.
+  virtual std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) = 0;
+  virtual std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) = 0;
+
+  // Profile (settings) storage: integer values by section and name.
+  virtual int ReadProfileInt(const std::string& section, const std::string& name,
+                             int default_value) = 0;
+  virtual void WriteProfileInt(const std::string& section, const std::string& name,
+                               int value) = 0;
+
+  // The view: repaint the current pane; the wait cursor around long work.
+  virtual void Repaint() = 0;
+  virtual void SetWaitCursor(bool /*waiting*/) {}
+  // Height in pixels of one text line of the result pane's font.
+  virtual double ResultLineHeight() const { return 16.0; }
+};
+
+}  // namespace orvel

@@ -1,0 +1,94 @@
+#include "sheet/cell_text.h"
+
+#include <charconv>
+#include <clocale>
+#include <cstdlib>
+#include <locale.h>
+
+namespace orvel {
+
+namespace {
+bool IsContinuationByte(unsigned char b) { return (b & 0xC0) == 0x80; }
+
+// Length of the character starting at s[i], never running past the end.
+std::size_t CharLength(std::string_view s, std::size_t i) {
+  const auto lead = static_cast<unsigned char>(s[i]);
+  std::size_t len = 1;
+  if (lead >= 0xF0 && lead < 0xF8) len = 4;
+  else if (lead >= 0xE0) len = (lead < 0xF0) ? 3 : 1;
+  else if (lead >= 0xC0) len = 2;
+  std::size_t n = 1;
+  while (n < len && i + n < s.size() && IsContinuationByte(static_cast<unsigned char>(s[i + n]))) ++n;
+  return n;
+}
+
+locale_t CLocale() {
+  static const locale_t loc = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+  return loc;
+}
+
+bool IsCSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+}  // namespace
+
+int Utf8CharCount(std::string_view s) {
+  int count = 0;
+  for (std::size_t i = 0; i < s.size(); i += CharLength(s, i)) ++count;
+  return count;
+}
+
+std::string_view Utf8Prefix(std::string_view s, int max_chars) {
+  std::size_t i = 0;
+  for (int n = 0; n < max_chars && i < s.size(); ++n) i += CharLength(s, i);
+  return s.substr(0, i);
+}
+
+std::string Utf8Encode(char32_t c) {
+  if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
+  std::string out;
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+  return out;
+}
+
+double ParseNumber(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && IsCSpace(text[i])) ++i;
+  std::string_view rest = text.substr(i);
+  // Fast path for the plain decimal texts of data cells: from_chars rounds exactly as strtod.
+  bool negative = false;
+  std::string_view digits = rest;
+  if (!digits.empty() && (digits[0] == '+' || digits[0] == '-')) {
+    negative = digits[0] == '-';
+    digits.remove_prefix(1);
+  }
+  if (!digits.empty() && digits[0] != '+' && digits[0] != '-') {
+    double v = 0;
+    const auto [ptr, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), v);
+    if (ec == std::errc() && ptr == digits.data() + digits.size()) return negative ? -v : v;
+  }
+  // Anything else (hexadecimal, trailing text, overflow) goes to the C library itself.
+  const std::string copy(rest);
+  return strtod_l(copy.c_str(), nullptr, CLocale());
+}
+
+double RoundTo7Decimals(double v) {
+  char buf[400];
+  const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 7);
+  if (res.ec != std::errc()) return v;
+  return ParseNumber(std::string_view(buf, static_cast<std::size_t>(res.ptr - buf)));
+}
+
+}  // namespace orvel
