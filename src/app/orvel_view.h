@@ -1,0 +1,96 @@
+// The view: every command's flow, from validation and questions through the Result Options
+// step and the procedure's dialog to the report, the display switch and the recorded macro
+// statement. The menu, a macro keyword and a test all call the same handler.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/platform_port.h"
+#include "sheet/orvel_doc.h"
+
+namespace orvel {
+
+// Message-box titles.
+inline constexpr const char* kFreeTitle = "FreeORVEL";
+inline constexpr const char* kAppTitle = "ORVEL";
+
+// The sheet's row count (row 0 included) from the profile value "Row" of "ProgramData"
+// (default 499, kept within 100..20000), plus 1.
+int RowCountFromProfile(PlatformPort& port);
+
+// How a save command ended.
+enum class SaveOutcome { kSaved, kCancelled, kFailed };
+
+class CORVELView {
+ public:
+  CORVELView(CORVELDoc& doc, PlatformPort& port) : doc_(doc), port_(port) {}
+  CORVELView(const CORVELView&) = delete;
+  CORVELView& operator=(const CORVELView&) = delete;
+
+  CORVELDoc& Doc() { return doc_; }
+  PlatformPort& Port() { return port_; }
+
+  // ---- Macro state ---------------------------------------------------------------------
+  bool IsRecording = false;
+  std::string MacroText;
+  bool IsRunningMacro = false;
+  int MacroResultOption = 0;
+  // Appends a statement to the macro text while recording (printf-style).
+  void Record(const char* format, ...) __attribute__((format(printf, 2, 3)));
+
+  // ---- Analysis commands ---------------------------------------------------------------
+  void OnSummaryStatistics();
+  void OnFrequencyDistribution();
+
+  // ---- File commands --------------------------------------------------------------------
+  SaveOutcome OnSaveResultAsTextFile();
+  // The framework's save-changes question before New, Open and Open Text File; false when
+  // the user cancelled (or a wanted save did not happen).
+  bool SaveModifiedIfWanted();
+  void OnFileNew();
+  // Opens `path`, or asks for one when it is empty. False when nothing was opened.
+  bool OnFileOpen(const std::string& path = {});
+  SaveOutcome OnFileSave();
+  SaveOutcome OnFileSaveAs();
+  // Open Text File; with a path the file dialog is skipped.
+  bool OnOpenTextFile(const std::string& path = {});
+  SaveOutcome OnSaveDataSheetAsTextFile();
+
+  // ---- Settings commands ----------------------------------------------------------------
+  void OnRowNumbers();
+  // What the Data Settings dialogs do on OK: store (with the dialogs' corrections), mark the
+  // document modified, and record their statements while recording.
+  void ApplyTwoGroupSettings(int x, int y);
+  void ApplyGroupColumnSettings(const std::vector<int>& columns);
+  void ApplyMultipleRegressionSettings(int y, const std::vector<int>& x_columns, int method,
+                                       double f_in, double f_out, double p_in, double p_out);
+  void ApplyPcaSettings(const std::vector<int>& columns);
+  // Columns of slots 1..15 of each group (missing slots are 0).
+  void ApplyDiscriminantSettings(const std::vector<int>& group1, const std::vector<int>& group2);
+  void ApplyObjectDataOption(bool included_in_result);
+  // The twoway-data grid: entering it, and each change made in it.
+  void EnterTwowayGrid();
+  void ApplyTwowayGridCell(int a_level, int b_level, int column);
+  void ApplyTwowayLabelA(int a_level, std::string_view label);
+  void ApplyTwowayLabelB(int b_level, std::string_view label);
+
+  // ---- The analysis frame ---------------------------------------------------------------
+  // A refusal: a message box with an OK button.
+  void Refuse(const char* title, const char* message);
+  // The question about skipping incomplete rows (OK/Cancel, title "ORVEL"); true for OK.
+  bool AskToSkipRows(const char* question);
+  // The Result Options step; true when the command goes on.
+  bool ResultOptionsStep();
+  // Scrolls the result pane so the next appended line is at its top.
+  void PositionResultPane();
+  // Shows the result pane and records the command's statement.
+  void FinishAnalysis(const char* statement);
+
+ private:
+  CORVELDoc& doc_;
+  PlatformPort& port_;
+};
+
+}  // namespace orvel
