@@ -1,0 +1,33 @@
+// Whole-file reads and atomic whole-file writes, the only way the program touches its files.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace orvel {
+
+// What a file command reports back to its caller: on failure, `message` is the text of the
+// message box to show (one or two plain sentences naming the file).
+struct FileOutcome {
+  bool ok = true;
+  std::string message;
+};
+
+inline FileOutcome Failure(std::string message) { return FileOutcome{false, std::move(message)}; }
+
+// The last component of a path, as file names appear in messages.
+std::string FileNameForMessage(const std::string& path);
+
+// Reads the whole regular file at `path` into `bytes`. Devices, pipes and folders are
+// refused (they could be endless). When the memory cannot be obtained the outcome says
+// `too_large_message`.
+FileOutcome ReadFileBytes(const std::string& path, std::string& bytes,
+                          const std::string& too_large_message);
+
+// Writes `bytes` to a temporary file beside `path`, flushes it to the disk and renames it over
+// `path`. On any failure the temporary file is removed and an existing file at `path` is left
+// as it was. An existing file keeps its permission bits; a symbolic link is followed, so the
+// file it points at is replaced and the link stays.
+FileOutcome WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+}  // namespace orvel
