@@ -79,7 +79,7 @@ void CDataColumn::StoreText(int row, std::string_view text) {
   Slot& s = slots_[static_cast<std::size_t>(row)];
   if (text.size() <= static_cast<std::size_t>(kInlineBytes - 1)) {
     if (s.length == kOverflow) overflow_.erase(row);
-    std::memcpy(s.bytes, text.data(), text.size());
+    if (!text.empty()) std::memcpy(s.bytes, text.data(), text.size());  // data() may be null
     s.bytes[text.size()] = '\0';
     s.length = static_cast<unsigned char>(text.size());
   } else {
