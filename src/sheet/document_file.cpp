@@ -143,6 +143,7 @@ class FieldReader {
  private:
   bool Raw(void* dst, std::size_t n) {
     if (n > Remaining()) return false;
+    if (n == 0) return true;  // an empty vector's data() may be null
     std::memcpy(dst, bytes_.data() + pos_, n);
     pos_ += n;
     return true;

@@ -45,7 +45,12 @@ void PlaceFields(std::string_view text, CORVELDoc& doc) {
     std::string_view field = text.substr(start, i - start);
     const std::size_t cr = field.find('\r');
     if (cr != std::string_view::npos) field = field.substr(0, cr);
-    doc.SetCell(column, row, Utf8Prefix(field, kMaxCellChars));
+    // Each cell is visited once and the reset left it empty, so setting the text and
+    // re-parsing is the whole set-cell operation. A field of at most 19 bytes needs no cut.
+    if (field.size() > static_cast<std::size_t>(kMaxCellChars)) field = Utf8Prefix(field, kMaxCellChars);
+    CDataColumn& cells = doc.Column(column);
+    cells.SetText(row, field);
+    cells.Reparse(row);
     if (c == '\n') {
       ++row;
       column = 0;
