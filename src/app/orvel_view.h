@@ -89,6 +89,8 @@ class CORVELView {
   void FinishAnalysis(const char* statement);
 
  private:
+  SaveOutcome SaveDocumentTo(const std::string& path);
+
   CORVELDoc& doc_;
   PlatformPort& port_;
 };

@@ -13,6 +13,7 @@ namespace orvel {
 class DialogModel;
 
 enum class QuestionButtons { OkCancel, YesNo };
+enum class QuestionAnswer { kYes, kNo, kCancel };
 
 // The file-dialog request: the title ("Open", "Save As"), the filter in the
 // "Text files(*.txt)|*.txt|All files(*.*)|*.*||" form, a default name and extension.
@@ -33,6 +34,8 @@ class PlatformPort {
   // A question; true for OK or Yes, false for Cancel or No.
   virtual bool AskQuestion(const std::string& title, const std::string& text,
                            QuestionButtons buttons) = 0;
+  // A question with Yes, No and Cancel buttons (the save-changes question).
+  virtual QuestionAnswer AskYesNoCancel(const std::string& title, const std::string& text) = 0;
   // A modal dialog; the model holds the presets on entry and the answers on OK.
   // Returns false when the dialog was cancelled (the model is then left as it was).
   virtual bool RunDialog(DialogModel& dialog) = 0;

@@ -11,7 +11,15 @@ void ScriptedPort::ShowMessage(const std::string& title, const std::string& text
 bool ScriptedPort::AskQuestion(const std::string& title, const std::string& text, QuestionButtons) {
   events.push_back({PortEvent::kQuestion, title, text});
   if (questions_.empty()) return true;
-  const bool answer = questions_.front();
+  const QuestionAnswer answer = questions_.front();
+  questions_.pop_front();
+  return answer == QuestionAnswer::kYes;
+}
+
+QuestionAnswer ScriptedPort::AskYesNoCancel(const std::string& title, const std::string& text) {
+  events.push_back({PortEvent::kQuestion, title, text});
+  if (questions_.empty()) return QuestionAnswer::kYes;
+  const QuestionAnswer answer = questions_.front();
   questions_.pop_front();
   return answer;
 }

@@ -26,7 +26,8 @@ class ScriptedPort : public PlatformPort {
  public:
   // Queued answers, consumed in order. With none queued: questions answer OK/Yes, dialogs are
   // accepted with their presets, file dialogs are cancelled.
-  void QueueAnswer(bool yes) { questions_.push_back(yes); }
+  void QueueAnswer(bool yes) { questions_.push_back(yes ? QuestionAnswer::kYes : QuestionAnswer::kNo); }
+  void QueueCancel() { questions_.push_back(QuestionAnswer::kCancel); }
   void QueueDialog(std::string title, std::map<std::string, std::string> fields = {}, bool ok = true) {
     dialogs_.push_back({std::move(title), std::move(fields), ok});
   }
@@ -34,6 +35,7 @@ class ScriptedPort : public PlatformPort {
 
   void ShowMessage(const std::string& title, const std::string& text) override;
   bool AskQuestion(const std::string& title, const std::string& text, QuestionButtons buttons) override;
+  QuestionAnswer AskYesNoCancel(const std::string& title, const std::string& text) override;
   bool RunDialog(DialogModel& dialog) override;
   std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) override;
   std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) override;
@@ -56,7 +58,7 @@ class ScriptedPort : public PlatformPort {
     std::map<std::string, std::string> fields;
     bool ok;
   };
-  std::deque<bool> questions_;
+  std::deque<QuestionAnswer> questions_;
   std::deque<DialogAnswer> dialogs_;
   std::deque<std::optional<std::string>> files_;
 };
