@@ -27,7 +27,8 @@ FileOutcome ReadFileBytes(const std::string& path, std::string& bytes,
 // Writes `bytes` to a temporary file beside `path`, flushes it to the disk and renames it over
 // `path`. On any failure the temporary file is removed and an existing file at `path` is left
 // as it was. An existing file keeps its permission bits; a symbolic link is followed, so the
-// file it points at is replaced and the link stays.
+// file it points at is replaced and the link stays (a dangling link is replaced by the file).
+// The folder must be writable, since the temporary file is created in it.
 FileOutcome WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 }  // namespace orvel

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -339,6 +341,9 @@ struct SettingsRow {
   bool include_data, p_values;
 };
 
+void PrintTo(const SheetRow& row, std::ostream* os) { *os << "version " << row.version; }
+void PrintTo(const SettingsRow& row, std::ostream* os) { *os << "settings version " << row.settings_version; }
+
 // Writes a document of the given versions with recognisable values in every field.
 std::string VersionedDocument(const SheetRow& v, const SettingsRow& s) {
   DocBytes d;
@@ -503,7 +508,7 @@ std::string SmallDocument() {
 
 TEST(DocumentDamage, EveryTruncationIsRefusedAndChangesNothing) {
   const std::string bytes = SmallDocument();
-  CORVELDoc doc;
+  CORVELDoc doc(20);
   FillWithOtherWork(doc);
   const std::string before = Snapshot(doc);
   for (std::size_t n = 0; n < bytes.size(); ++n) {
@@ -515,8 +520,30 @@ TEST(DocumentDamage, EveryTruncationIsRefusedAndChangesNothing) {
   EXPECT_TRUE(ParseDocument(bytes, doc).ok);
 }
 
-TEST(DocumentDamage, ImpossibleCountsAndLengthsAreRefused) {
+// Flipping any one byte either still gives a readable document or a clean refusal.
+TEST(DocumentDamage, CorruptedBytesAreReadOrRefusedCleanly) {
   const std::string good = SmallDocument();
+  // A short sheet keeps the thousands of reads quick.
+  auto doc = std::make_unique<CORVELDoc>(20);
+  FillWithOtherWork(*doc);
+  const std::string before = Snapshot(*doc);
+  int refused = 0;
+  for (std::size_t i = 0; i < good.size(); ++i) {
+    std::string bytes = good;
+    bytes[i] = static_cast<char>(bytes[i] ^ 0xFF);
+    const FileOutcome outcome = ParseDocument(bytes, *doc);
+    if (outcome.ok) {
+      doc = std::make_unique<CORVELDoc>(20);
+      FillWithOtherWork(*doc);
+      continue;
+    }
+    ++refused;
+    ASSERT_EQ(Snapshot(*doc), before) << i;
+  }
+  EXPECT_GT(refused, 0);
+}
+
+TEST(DocumentDamage, ImpossibleCountsAndLengthsAreRefused) {
   // With the 8-bit result text "", C sits at offset 5 and R at 9.
   const std::string base = DocumentWithCells(0, 0, {S8("")});
   const auto patched = [&base](std::size_t at, std::int32_t v) {

@@ -121,9 +121,10 @@ inline std::string Snapshot(const CORVELDoc& doc) {
     << doc.Scroll.result_x << ',' << doc.Scroll.result_y << '|';
   const Selection& sel = doc.GetSelection();
   s << sel.anchor_row << ',' << sel.anchor_column << ',' << sel.end_row << ',' << sel.end_column;
+  const int used = doc.UsedRowCount();
   for (int c = 0; c <= kLastColumn; ++c) {
     s << '|' << doc.Column(c).LastUsedRow() << ',' << static_cast<int>(doc.SortColumns[static_cast<std::size_t>(c)]);
-    for (int r = 1; r <= doc.UsedRowCount(); ++r)
+    for (int r = 1; r <= used; ++r)
       if (doc.IsNumeric(c, r)) s << ',' << doc.Value(c, r);
   }
   return s.str();
