@@ -96,7 +96,8 @@ bool GaussianBinomialCounts(int s, int l, std::int64_t last, double relative_tol
     error[to] += error[from];
     if (magnitude[to] > kExactLimit) error[to] += kEps * magnitude[to];
   };
-  for (int i = 1; i <= s; ++i) {
+  // Factors with i > last leave the coefficients up to `last` as they are.
+  for (int i = 1; i <= s && i <= last; ++i) {
     const std::int64_t shift = static_cast<std::int64_t>(l) + i;
     for (std::int64_t u = last; u >= shift; --u) {
       combine(static_cast<std::size_t>(u), static_cast<std::size_t>(u - shift), -1.0);
