@@ -18,9 +18,10 @@ void SummaryStatisticsReport(CORVELDoc& doc, int c) {
   AppendReport(doc, "Mean\t\t%.6f\n", doc.Mean(c));
   AppendReport(doc, "Max\t\t%.6f\n", doc.Max(c));
   AppendReport(doc, "Min\t\t%.6f\n", doc.Min(c));
-  AppendReport(doc, "Median\t\t%.6f\n", doc.Median(c));
-  AppendReport(doc, "1st Qu.\t\t%.6f\n", doc.LowerQuartile(c));
-  AppendReport(doc, "3rd Qu.\t\t%.6f\n", doc.UpperQuartile(c));
+  const CORVELDoc::MedianAndQuartiles q = doc.Quartiles(c);
+  AppendReport(doc, "Median\t\t%.6f\n", q.median);
+  AppendReport(doc, "1st Qu.\t\t%.6f\n", q.lower);
+  AppendReport(doc, "3rd Qu.\t\t%.6f\n", q.upper);
   AppendReport(doc, "SD\t\t%.6f\n", doc.SD(c));
   AppendReport(doc, "Sample SD\t%.6f\n", doc.SampleSD(c));
   AppendReport(doc, "SE\t\t%.6f\n", doc.SE(c));

@@ -1,6 +1,7 @@
 #include "sheet/cell_text.h"
 
 #include <charconv>
+#include <cmath>
 #include <clocale>
 #include <cstdlib>
 #include <locale.h>
@@ -85,6 +86,19 @@ double ParseNumber(std::string_view text) {
 }
 
 double RoundTo7Decimals(double v) {
+  // Fast exact path: with p + e the exact product v * 10^7 (e from a fused multiply-add),
+  // round it half-to-even to the integer n that printf's "%.7f" would print, then n / 10^7
+  // is the correctly rounded double that strtod reads back from that text.
+  const double p = v * 1e7;
+  if (std::fabs(p) < 4503599627370496.0 /* 2^52 */) {
+    const double e = std::fma(v, 1e7, -p);
+    double n = std::nearbyint(p);  // ties to even under the default rounding mode
+    const double d = p - n;        // exact; |d| < 0.5 leaves no room for e to change n
+    if (d == 0.5 && e > 0) n += 1;
+    else if (d == -0.5 && e < 0) n -= 1;
+    const double result = n / 1e7;
+    return n == 0 ? std::copysign(0.0, v) : result;
+  }
   char buf[400];
   const auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 7);
   if (res.ec != std::errc()) return v;

@@ -154,7 +154,8 @@ bool CDataColumn::IsNumeric(int row) const {
   if (!Included(row)) return false;
   if (row > last_used_row_) return false;
   const std::string_view t = Text(row);
-  const int length = Utf8CharCount(t);
+  // Data rows hold only ASCII (sign, digits, point), so their byte length is their length.
+  const int length = row >= 1 ? static_cast<int>(t.size()) : Utf8CharCount(t);
   if (length >= 3) return true;
   if (length == 2) return t != "+." && t != "-.";
   if (length == 1) return t.size() == 1 && IsDigit(t[0]);

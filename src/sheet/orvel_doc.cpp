@@ -236,38 +236,39 @@ void CORVELDoc::LoadSortedColumn(int c) const {
   rank_buffer_.SortAscending();
 }
 
-double CORVELDoc::Median(int c) const {
+CORVELDoc::MedianAndQuartiles CORVELDoc::Quartiles(int c) const {
   LoadSortedColumn(c);
   const CRankBuffer& b = rank_buffer_;
+  const auto x = [&](int i) { return b.ValueAt(i); };
   const int n = b.Count();
-  if (n % 2 == 1) return b.ValueAt((n - 1) / 2);
-  return (b.ValueAt(n / 2 - 1) + b.ValueAt(n / 2)) / 2;
+  MedianAndQuartiles q{};
+  q.median = n % 2 == 1 ? x((n - 1) / 2) : (x(n / 2 - 1) + x(n / 2)) / 2;
+  // Positions (n+1)/4 and 3(n+1)/4, interpolated; both need n >= 3.
+  const int a = n / 4, u = (3 * n) / 4;
+  switch (n % 4) {
+    case 0:
+      q.lower = x(a - 1) + (x(a) - x(a - 1)) / 4;
+      q.upper = x(u - 1) + 3 * (x(u) - x(u - 1)) / 4;
+      break;
+    case 1:
+      q.lower = (x(a - 1) + x(a)) / 2;
+      q.upper = (x(u) + x(u + 1)) / 2;
+      break;
+    case 2:
+      q.lower = x(a - 1) + 3 * (x(a) - x(a - 1)) / 4;
+      q.upper = x(u) + (x(u + 1) - x(u)) / 4;
+      break;
+    default:
+      q.lower = x(a);
+      q.upper = x(u);
+      break;
+  }
+  return q;
 }
 
-double CORVELDoc::LowerQuartile(int c) const {
-  LoadSortedColumn(c);
-  const CRankBuffer& b = rank_buffer_;
-  const int n = b.Count(), a = n / 4;
-  const double lo = b.ValueAt(a - 1), hi = b.ValueAt(a);
-  switch (n % 4) {
-    case 0: return lo + (hi - lo) / 4;
-    case 1: return (lo + hi) / 2;
-    case 2: return lo + 3 * (hi - lo) / 4;
-    default: return hi;
-  }
-}
-
-double CORVELDoc::UpperQuartile(int c) const {
-  LoadSortedColumn(c);
-  const CRankBuffer& b = rank_buffer_;
-  const int n = b.Count(), a = (3 * n) / 4;
-  switch (n % 4) {
-    case 0: return b.ValueAt(a - 1) + 3 * (b.ValueAt(a) - b.ValueAt(a - 1)) / 4;
-    case 1: return (b.ValueAt(a) + b.ValueAt(a + 1)) / 2;
-    case 2: return b.ValueAt(a) + (b.ValueAt(a + 1) - b.ValueAt(a)) / 4;
-    default: return b.ValueAt(a);
-  }
-}
+double CORVELDoc::Median(int c) const { return Quartiles(c).median; }
+double CORVELDoc::LowerQuartile(int c) const { return Quartiles(c).lower; }
+double CORVELDoc::UpperQuartile(int c) const { return Quartiles(c).upper; }
 
 double CORVELDoc::Skewness(int c) const {
   const double n = Count(c), mean = Mean(c), s = SampleSD(c);

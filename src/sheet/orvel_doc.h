@@ -124,6 +124,11 @@ class CORVELDoc {
   double Median(int c) const;
   double LowerQuartile(int c) const;
   double UpperQuartile(int c) const;
+  // The three at once, from one pass over the column.
+  struct MedianAndQuartiles {
+    double median, lower, upper;
+  };
+  MedianAndQuartiles Quartiles(int c) const;
   double Skewness(int c) const;
   double Kurtosis(int c) const;
   double CrossSum(int c, int d) const;

@@ -67,7 +67,13 @@ void CRankBuffer::EnsureRanks() const {
 }
 
 void CRankBuffer::SortAscending() {
-  EnsureRanks();
+  // Ranks are a function of the values held, so unsorted ranks need not be carried along:
+  // they are recomputed in the new order when asked for.
+  if (!ranks_valid_ || values_.empty()) {
+    std::stable_sort(values_.begin(), values_.end(), Less);
+    ranks_valid_ = values_.empty();
+    return;
+  }
   const std::size_t n = values_.size();
   std::vector<int> order(n);
   std::iota(order.begin(), order.end(), 0);

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
 #include "sheet/cell_text.h"
 #include "sheet/data_column.h"
 
@@ -155,6 +160,20 @@ TEST(CellTextTest, SevenDecimalRoundingMatchesPrintfAndStrtod) {
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.7f", v);
     ASSERT_EQ(RoundTo7Decimals(v), std::strtod(buf, nullptr)) << v;
+  }
+  // Exact halfway cases (odd multiples of 1/256) and their neighbours, large and tiny values.
+  std::vector<double> cases = {1e-320, -1e-9, -4e-8, 5e-8, 4.9999999e-8, 1e15, -3.5e9, 123456789.12345678};
+  for (int k = -3000; k <= 3000; ++k) {
+    const double tie = k / 256.0;
+    cases.insert(cases.end(), {tie, std::nextafter(tie, 1e9), std::nextafter(tie, -1e9), tie * 1e6 + 0.5e-7});
+  }
+  for (double v : cases) {
+    char buf[400];
+    std::snprintf(buf, sizeof buf, "%.7f", v);
+    const double expected = std::strtod(buf, nullptr);
+    const double got = RoundTo7Decimals(v);
+    ASSERT_EQ(got, expected) << v;
+    ASSERT_EQ(std::signbit(got), std::signbit(expected)) << v;
   }
 }
 
