@@ -39,6 +39,9 @@ class PlatformPort {
   // A modal dialog; the model holds the presets on entry and the answers on OK.
   // Returns false when the dialog was cancelled (the model is then left as it was).
   virtual bool RunDialog(DialogModel& dialog) = 0;
+  // The input prompt of a running macro (title "ORVEL", the prompt above an empty answer box);
+  // nothing when cancelled.
+  virtual std::optional<std::string> AskInput(const std::string& title, const std::string& prompt) = 0;
   // File dialogs; nothing when cancelled.
   virtual std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) = 0;
   virtual std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) = 0;
@@ -52,6 +55,8 @@ class PlatformPort {
   // The view: repaint the current pane; the wait cursor around long work.
   virtual void Repaint() = 0;
   virtual void SetWaitCursor(bool /*waiting*/) {}
+  // Asked now and then while a macro runs: true stops it (the desktop maps Esc to it).
+  virtual bool ShouldStopMacro() { return false; }
   // Height in pixels of one text line of the result pane's font.
   virtual double ResultLineHeight() const { return 16.0; }
 };

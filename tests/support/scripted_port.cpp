@@ -37,6 +37,14 @@ bool ScriptedPort::RunDialog(DialogModel& dialog) {
   return true;
 }
 
+std::optional<std::string> ScriptedPort::AskInput(const std::string& title, const std::string& prompt) {
+  events.push_back({PortEvent::kInput, title, prompt});
+  if (inputs_.empty()) return std::string();
+  auto text = inputs_.front();
+  inputs_.pop_front();
+  return text;
+}
+
 std::optional<std::string> ScriptedPort::ChooseOpenFile(const FileDialogRequest& request) {
   events.push_back({PortEvent::kOpenFile, request.title, request.default_name});
   if (files_.empty()) return std::nullopt;

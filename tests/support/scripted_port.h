@@ -15,7 +15,7 @@
 namespace orvel::testing {
 
 struct PortEvent {
-  enum Kind { kMessage, kQuestion, kDialog, kOpenFile, kSaveFile };
+  enum Kind { kMessage, kQuestion, kDialog, kOpenFile, kSaveFile, kInput };
   Kind kind;
   std::string title;
   std::string text;  // message or question text; file dialogs: the default name
@@ -32,11 +32,13 @@ class ScriptedPort : public PlatformPort {
     dialogs_.push_back({std::move(title), std::move(fields), ok});
   }
   void QueueFile(std::optional<std::string> path) { files_.push_back(std::move(path)); }
+  void QueueInput(std::optional<std::string> text) { inputs_.push_back(std::move(text)); }
 
   void ShowMessage(const std::string& title, const std::string& text) override;
   bool AskQuestion(const std::string& title, const std::string& text, QuestionButtons buttons) override;
   QuestionAnswer AskYesNoCancel(const std::string& title, const std::string& text) override;
   bool RunDialog(DialogModel& dialog) override;
+  std::optional<std::string> AskInput(const std::string& title, const std::string& prompt) override;
   std::optional<std::string> ChooseOpenFile(const FileDialogRequest& request) override;
   std::optional<std::string> ChooseSaveFile(const FileDialogRequest& request) override;
   int ReadProfileInt(const std::string& section, const std::string& name, int default_value) override;
@@ -50,7 +52,7 @@ class ScriptedPort : public PlatformPort {
   std::map<std::pair<std::string, std::string>, int> profile;
   int repaints = 0;
   // True when every queued answer was used.
-  bool AllAnswersUsed() const { return questions_.empty() && dialogs_.empty() && files_.empty(); }
+  bool AllAnswersUsed() const { return questions_.empty() && dialogs_.empty() && files_.empty() && inputs_.empty(); }
 
  private:
   struct DialogAnswer {
@@ -61,6 +63,7 @@ class ScriptedPort : public PlatformPort {
   std::deque<QuestionAnswer> questions_;
   std::deque<DialogAnswer> dialogs_;
   std::deque<std::optional<std::string>> files_;
+  std::deque<std::optional<std::string>> inputs_;
 };
 
 }  // namespace orvel::testing
