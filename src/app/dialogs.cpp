@@ -42,6 +42,12 @@ std::string FrequencyDialog::Accept() const {
   return {};
 }
 
+bool ExplanationDialog::SetField(const std::string& key, const std::string& value) {
+  if (key != "text") return false;
+  text = value;
+  return true;
+}
+
 bool RowNumbersDialog::SetField(const std::string& key, const std::string& value) {
   return key == "rows" && ParseWholeNumber(value, rows);
 }

@@ -56,6 +56,15 @@ class RowNumbersDialog : public DialogModel {
   int rows = 499;
 };
 
+// "Explanation for Record Macro": an explanation the recorded macro shows when it is replayed.
+class ExplanationDialog : public DialogModel {
+ public:
+  static constexpr const char* kTitle = "Explanation for Record Macro";
+  std::string Title() const override { return kTitle; }
+  bool SetField(const std::string& key, const std::string& value) override;
+  std::string text;
+};
+
 // Parses a whole decimal integer (optional sign); false for anything else.
 bool ParseWholeNumber(const std::string& text, int& out);
 

@@ -3,11 +3,14 @@
 // statement. The menu, a macro keyword and a test all call the same handler.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/platform_port.h"
+#include "macro/executor.h"
 #include "sheet/orvel_doc.h"
 
 namespace orvel {
@@ -37,8 +40,27 @@ class CORVELView {
   std::string MacroText;
   bool IsRunningMacro = false;
   int MacroResultOption = 0;
+  // The macro's variables: emptied when a run starts, kept after it.
+  MacroVariables Variables;
   // Appends a statement to the macro text while recording (printf-style).
   void Record(const char* format, ...) __attribute__((format(printf, 2, 3)));
+
+  // ---- Macro commands ---------------------------------------------------------------------
+  void OnStartMacroRecord();
+  void OnEndMacroRecord();
+  // Run Macro: asks for a macro file unless `path` is given, then runs it. Nothing when no
+  // macro ran (cancelled, or the file could not be read: its message was shown).
+  std::optional<MacroRunResult> OnRunMacro(const std::string& path = {}, std::int64_t max_steps = 0);
+  // Compiles and runs macro text as Run Macro does once the file is read.
+  MacroRunResult RunMacroText(std::string_view text, std::int64_t max_steps = 0);
+  void OnConvertPreviousMacroFiles();
+  // The command keywords' handlers: runs the menu command a keyword names. False when the
+  // keyword is not a command keyword.
+  bool RunCommandKeyword(std::string_view keyword);
+
+  // ---- Window commands ------------------------------------------------------------------
+  void OnShowDataSheetWindow();
+  void OnShowResultWindow();
 
   // ---- Analysis commands ---------------------------------------------------------------
   void OnSummaryStatistics();

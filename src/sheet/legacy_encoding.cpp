@@ -209,4 +209,11 @@ std::size_t AppendUtf8AsUtf16Le(std::string_view utf8, std::string& out) {
   return units;
 }
 
+std::string DecodeTextFileBytes(std::string_view bytes) {
+  if (!IsValidUtf8(bytes)) return Cp932ToUtf8(bytes);
+  constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+  if (bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom) bytes.remove_prefix(kUtf8Bom.size());
+  return std::string(bytes);
+}
+
 }  // namespace orvel

@@ -23,6 +23,10 @@ bool IsValidUtf8(std::string_view bytes);
 void AppendCp932AsUtf8(std::string_view cp932, std::string& out);
 std::string Cp932ToUtf8(std::string_view cp932);
 
+// The text of a text file (data, macro): UTF-8 when the bytes are valid UTF-8 (a leading
+// byte-order mark dropped), otherwise decoded from CP932.
+std::string DecodeTextFileBytes(std::string_view bytes);
+
 // Appends the UTF-8 form of `units` UTF-16LE code units read from `bytes` (which must hold at
 // least 2 * units bytes). Surrogate pairs combine; a lone surrogate becomes U+FFFD.
 void AppendUtf16LeAsUtf8(const char* bytes, std::size_t units, std::string& out);

@@ -27,11 +27,17 @@ void CORVELDoc::NewDocument() {
   spare_.Clear();
   Scroll.sheet_x = Scroll.sheet_y = 0;
   Scroll.result_x = Scroll.result_y = 0;
-  selection_ = Selection{};
   CellEditStarted = 0;
+  ResultText.clear();
+  ClearDataSettings();
+  modified_ = false;
+  path_name_.clear();
+}
+
+void CORVELDoc::ClearDataSettings() {
+  selection_ = Selection{};
   settings_.TwoGroupX = 1;
   settings_.TwoGroupY = 2;
-  ResultText.clear();
   ClearTwowaySettings();
   settings_.GroupColumns.fill(0);
   settings_.PcaColumns.fill(0);
@@ -40,8 +46,6 @@ void CORVELDoc::NewDocument() {
   settings_.DiscriminantGroup2.fill(0);
   SortColumns.fill(0);
   settings_.IncludeDataInResult = 0;
-  modified_ = false;
-  path_name_.clear();
 }
 
 // ---- Sheet ----------------------------------------------------------------------------------

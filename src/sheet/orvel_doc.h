@@ -76,6 +76,9 @@ class CORVELDoc {
 
   // The New command (and the reset before a text file is read). RowCount does not change.
   void NewDocument();
+  // The selection and the data settings back to a new document's, keeping the cells, the
+  // column widths and the result text.
+  void ClearDataSettings();
 
   // ---- Sheet ---------------------------------------------------------------------------
   int RowCount() const { return row_count_; }

@@ -10,7 +10,6 @@ namespace orvel {
 
 namespace {
 
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 // A line may hold 101 fields (columns 0..100), so at most 100 separators.
 constexpr int kMaxSeparatorsPerLine = kLastColumn;
 
@@ -66,15 +65,7 @@ void PlaceFields(std::string_view text, CORVELDoc& doc) {
 
 FileOutcome ParseTextData(std::string_view bytes, CORVELDoc& doc) {
   try {
-    std::string decoded;
-    std::string_view text;
-    if (IsValidUtf8(bytes)) {
-      text = bytes;
-      if (text.substr(0, kUtf8Bom.size()) == kUtf8Bom) text.remove_prefix(kUtf8Bom.size());
-    } else {
-      decoded = Cp932ToUtf8(bytes);
-      text = decoded;
-    }
+    const std::string text = DecodeTextFileBytes(bytes);
     // Checked before the reset, so a refused file leaves the open document as it was.
     if (!FitsSheet(text, doc.RowCount())) return Failure(kTextFileTooLargeMessage);
     doc.NewDocument();
