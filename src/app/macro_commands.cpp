@@ -232,16 +232,37 @@ void CORVELView::OnConvertPreviousMacroFiles() {
 
 // ---- Command keywords -----------------------------------------------------------------------
 
+void CORVELView::CommandNotAvailableYet() { port_.ShowMessage(kAppTitle, "This command is not available yet."); }
+
 bool CORVELView::RunCommandKeyword(std::string_view keyword) {
   using Handler = void (*)(CORVELView&);
   static const std::unordered_map<std::string_view, Handler> kBuilt = {
-      {"basic", [](CORVELView& v) { v.OnSummaryStatistics(); }},
-      {"dosuu", [](CORVELView& v) { v.OnFrequencyDistribution(); }},
       {"savedata", [](CORVELView& v) { v.OnSaveDataSheetAsTextFile(); }},
       {"saveresult", [](CORVELView& v) { v.OnSaveResultAsTextFile(); }},
       {"datainput", [](CORVELView& v) { v.OnShowDataSheetWindow(); }},
       {"result", [](CORVELView& v) { v.OnShowResultWindow(); }},
       {"twofactor", [](CORVELView& v) { v.EnterTwowayGrid(); }},
+      {"basic", [](CORVELView& v) { v.OnSummaryStatistics(); }},
+      {"dosuu", [](CORVELView& v) { v.OnFrequencyDistribution(); }},
+      {"f", [](CORVELView& v) { v.OnFTest(); }},
+      {"bartlett", [](CORVELView& v) { v.OnBartlettTest(); }},
+      {"pairedt", [](CORVELView& v) { v.OnPairedTTest(); }},
+      {"unpairedt", [](CORVELView& v) { v.OnUnpairedTTest(); }},
+      {"tekigoudo", [](CORVELView& v) { v.OnGoodnessOfFitTest(); }},
+      {"fisher", [](CORVELView& v) { v.OnFisherExactTest(); }},
+      {"kai", [](CORVELView& v) { v.OnChiSquareTest(); }},
+      {"wilcoxon", [](CORVELView& v) { v.OnWilcoxonSignedRankTest(); }},
+      {"mannwhitney", [](CORVELView& v) { v.OnMannWhitneyUTest(); }},
+      {"kruskalwallis", [](CORVELView& v) { v.OnKruskalWallisTest(); }},
+      {"friedman", [](CORVELView& v) { v.OnFriedmanTest(); }},
+      {"thompson", [](CORVELView& v) { v.OnThompsonRejectionTest(); }},
+      {"smirnov", [](CORVELView& v) { v.OnSmirnovGrubbsTest(); }},
+      {"random", [](CORVELView& v) { v.OnRandomNumbersTable(); }},
+      {"kaikichokusen", [](CORVELView& v) { v.OnRegressionLine(); }},
+      {"kaikikyokusen", [](CORVELView& v) { v.OnRegressionCurve(); }},
+      {"spearmanrank", [](CORVELView& v) { v.OnSpearmanRankCorrelation(); }},
+      {"kendallrank", [](CORVELView& v) { v.OnKendallRankCorrelation(); }},
+      {"icc", [](CORVELView& v) { v.OnIntraclassCorrelation(); }},
   };
   if (const auto it = kBuilt.find(keyword); it != kBuilt.end()) {
     it->second(*this);
@@ -249,7 +270,7 @@ bool CORVELView::RunCommandKeyword(std::string_view keyword) {
   }
   for (std::string_view known : MacroCommandKeywords()) {
     if (known == keyword) {
-      port_.ShowMessage(kAppTitle, "This command is not available yet.");
+      CommandNotAvailableYet();
       return true;
     }
   }

@@ -65,6 +65,32 @@ class CORVELView {
   // ---- Analysis commands ---------------------------------------------------------------
   void OnSummaryStatistics();
   void OnFrequencyDistribution();
+  // Two-sample parametric tests (two_sample_commands.cpp).
+  void OnFTest();
+  void OnBartlettTest();
+  void OnPairedTTest();
+  void OnUnpairedTTest();
+  void OnGoodnessOfFitTest();
+  // Rank tests (rank_commands.cpp).
+  void OnWilcoxonSignedRankTest();
+  void OnMannWhitneyUTest();
+  void OnKruskalWallisTest();
+  void OnFriedmanTest();
+  // Contingency tables (contingency_commands.cpp).
+  void OnFisherExactTest();
+  void OnChiSquareTest();
+  // Correlation, regression line and curves (correlation_commands.cpp).
+  void OnRegressionLine();
+  void OnRegressionCurve();
+  void OnSpearmanRankCorrelation();
+  void OnKendallRankCorrelation();
+  void OnIntraclassCorrelation();
+  // Outlier tests and the random numbers table (outlier_commands.cpp).
+  void OnThompsonRejectionTest();
+  void OnSmirnovGrubbsTest();
+  void OnRandomNumbersTable();
+  // What a command that is not built yet does: it says so.
+  void CommandNotAvailableYet();
 
   // ---- File commands --------------------------------------------------------------------
   SaveOutcome OnSaveResultAsTextFile();
