@@ -1,0 +1,385 @@
+// The macro executor: runs the compiled instruction list on a stack of text values.
+#include "macro/executor.h"
+
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <string_view>
+#include <unordered_map>
+#include <utility>
+
+#include "sheet/cell_text.h"
+
+namespace orvel {
+
+// ---- Value stack ---------------------------------------------------------------------------
+
+void MacroValueStack::Push(std::string value) {
+  if (count_ >= kSlots) return;  // a full stack ignores further values
+  slots_[count_++] = std::move(value);
+}
+
+std::string MacroValueStack::Pop() {
+  // The slot keeps its text after a pop, so an empty stack answers with what was last in the
+  // bottom slot.
+  if (count_ == 0) return slots_[0];
+  return slots_[--count_];
+}
+
+// ---- Variable tables -----------------------------------------------------------------------
+
+int MacroVariables::SlotOf(const std::string& name) {
+  std::uint32_t h = 0;
+  for (unsigned char c : name) h = h * 11u + c;
+  return static_cast<int>(h % static_cast<std::uint32_t>(kSlots));
+}
+
+template <typename Slot>
+int MacroVariables::Find(const std::vector<Slot>& slots, const std::string& name, bool for_store) {
+  // 971 is prime, so stepping by 23 visits every slot once before coming back.
+  int slot = SlotOf(name);
+  for (int probes = 0; probes < kSlots; ++probes) {
+    const Slot& s = slots[static_cast<std::size_t>(slot)];
+    if (s.name.empty()) return for_store ? slot : -1;
+    if (s.name == name) return slot;
+    slot = (slot + 23) % kSlots;
+  }
+  return -1;  // full, and the name is not there
+}
+
+void MacroVariables::Clear() {
+  for (auto& s : numbers_) s = NumberSlot{};
+  for (auto& s : texts_) s = TextSlot{};
+}
+
+double MacroVariables::Number(const std::string& name) const {
+  if (name.empty()) return 0;
+  const int slot = Find(numbers_, name, false);
+  return slot < 0 ? 0 : numbers_[static_cast<std::size_t>(slot)].value;
+}
+
+std::string MacroVariables::Text(const std::string& name) const {
+  if (name.empty()) return {};
+  const int slot = Find(texts_, name, false);
+  return slot < 0 ? std::string() : texts_[static_cast<std::size_t>(slot)].value;
+}
+
+// An empty name marks a free slot, so it is never stored (the compiler never produces one).
+bool MacroVariables::SetNumber(const std::string& name, double value) {
+  if (name.empty()) return true;
+  const int slot = Find(numbers_, name, true);
+  if (slot < 0) return false;
+  NumberSlot& s = numbers_[static_cast<std::size_t>(slot)];
+  if (s.name.empty()) s.name = name;
+  s.value = value;
+  return true;
+}
+
+bool MacroVariables::SetText(const std::string& name, const std::string& value) {
+  if (name.empty()) return true;
+  const int slot = Find(texts_, name, true);
+  if (slot < 0) return false;
+  TextSlot& s = texts_[static_cast<std::size_t>(slot)];
+  if (s.name.empty()) s.name = name;
+  s.value = value;
+  return true;
+}
+
+// ---- Escapes -------------------------------------------------------------------------------
+
+std::string TranslateEscapes(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\\' && i + 1 < text.size()) {
+      const char next = text[i + 1];
+      if (next == 'n' || next == 'r' || next == 't') {
+        out.push_back(next == 'n' ? '\n' : next == 'r' ? '\r' : '\t');
+        ++i;
+        continue;
+      }
+    }
+    out.push_back(text[i]);
+  }
+  return out;
+}
+
+// ---- Execution -----------------------------------------------------------------------------
+
+namespace {
+
+// Polling the host for an interruption after this many instructions keeps the check cheap.
+constexpr std::int64_t kPollInterval = 4096;
+
+enum class Op : unsigned char {
+  kPushLiteral, kPushNumber, kPushText, kPopNumber, kPopText, kPopDiscard,
+  kAdd, kSubtract, kMultiply, kDivide,
+  kEqual, kNotEqual, kGreater, kGreaterEqual, kLess, kLessEqual, kAnd, kOr,
+  kLabel, kJump, kJumpIfZero, kError, kExit,
+  kPushCell, kIsData, kLog, kLogTen, kExp, kSqrt, kPow,
+  kGetCol, kGetRow, kGetMinCol, kGetMaxCol, kGetMinRow, kGetMaxRow, kGetMaxSetting,
+  kMessage, kQuestion, kInput, kAddResult,
+  kKeyword,
+};
+
+struct Step {
+  Op op;
+  int target = -1;  // jumps: index of the label to continue after; -1 when there is none
+};
+
+const std::unordered_map<std::string_view, Op>& FixedOpcodes() {
+  static const std::unordered_map<std::string_view, Op> table = {
+      {"+", Op::kAdd}, {"-", Op::kSubtract}, {"*", Op::kMultiply}, {"/", Op::kDivide},
+      {"==", Op::kEqual}, {"!=", Op::kNotEqual}, {">", Op::kGreater}, {">=", Op::kGreaterEqual},
+      {"<", Op::kLess}, {"<=", Op::kLessEqual}, {"&&", Op::kAnd}, {"||", Op::kOr},
+      {"label", Op::kLabel}, {"jump", Op::kJump}, {"jz", Op::kJumpIfZero}, {"error", Op::kError},
+      {"exit", Op::kExit}, {"pushcell", Op::kPushCell}, {"isdata", Op::kIsData}, {"log", Op::kLog},
+      {"logten", Op::kLogTen}, {"exp", Op::kExp}, {"sqrt", Op::kSqrt}, {"pow", Op::kPow},
+      {"getcol", Op::kGetCol}, {"getrow", Op::kGetRow}, {"getmincol", Op::kGetMinCol},
+      {"getmaxcol", Op::kGetMaxCol}, {"getminrow", Op::kGetMinRow}, {"getmaxrow", Op::kGetMaxRow},
+      {"getmaxsetting", Op::kGetMaxSetting}, {"message", Op::kMessage}, {"question", Op::kQuestion},
+      {"input", Op::kInput}, {"addresult", Op::kAddResult},
+  };
+  return table;
+}
+
+// Classifies every instruction once and resolves each jump to the last label of its name.
+std::vector<Step> Prepare(const MacroProgram& program) {
+  const auto& list = program.instructions;
+  std::unordered_map<std::string_view, int> labels;
+  for (std::size_t i = 0; i < list.size(); ++i)
+    if (list[i].opcode == "label") labels[list[i].operand] = static_cast<int>(i);
+  std::vector<Step> steps(list.size());
+  const auto& fixed = FixedOpcodes();
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    const MacroInstruction& ins = list[i];
+    const char sigil = ins.operand.empty() ? '\0' : ins.operand[0];
+    Step& step = steps[i];
+    if (ins.opcode == "push") {
+      step.op = sigil == '#' ? Op::kPushNumber : sigil == '$' ? Op::kPushText : Op::kPushLiteral;
+    } else if (ins.opcode == "pop") {
+      step.op = sigil == '#' ? Op::kPopNumber : sigil == '$' ? Op::kPopText : Op::kPopDiscard;
+    } else if (const auto it = fixed.find(ins.opcode); it != fixed.end()) {
+      step.op = it->second;
+    } else {
+      step.op = Op::kKeyword;
+    }
+    if (step.op == Op::kJump || step.op == Op::kJumpIfZero) {
+      const auto label = labels.find(ins.operand);
+      step.target = label == labels.end() ? -1 : label->second;
+    }
+  }
+  return steps;
+}
+
+// "atoi" on the "C" locale: white space, an optional sign, digits; clamped to the int range.
+int CAtoi(std::string_view s) {
+  std::size_t i = 0;
+  while (i < s.size() && (s[i] == ' ' || (s[i] >= '\t' && s[i] <= '\r'))) ++i;
+  bool negative = false;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+  long long v = 0;
+  for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) {
+    v = v * 10 + (s[i] - '0');
+    if (v > static_cast<long long>(INT_MAX) + 1) v = static_cast<long long>(INT_MAX) + 1;
+  }
+  if (negative) v = -v;
+  if (v > INT_MAX) v = INT_MAX;
+  return static_cast<int>(v);
+}
+
+// Digits with at most one "." anywhere and one sign in front; the empty text counts too.
+bool IsNumericText(std::string_view s) {
+  bool point = false;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    const char c = s[i];
+    if (c >= '0' && c <= '9') continue;
+    if (c == '.' && !point) {
+      point = true;
+      continue;
+    }
+    if ((c == '+' || c == '-') && i == 0) continue;
+    return false;
+  }
+  return true;
+}
+
+bool TextsEqual(const std::string& left, const std::string& right) {
+  if (left == right) return true;
+  return IsNumericText(left) && IsNumericText(right) && ParseNumber(left) - ParseNumber(right) == 0;
+}
+
+// printf formats ("%f", "%.4f", "%d"); a double needs at most 309 digits before the point.
+std::string Format(const char* format, double v) {
+  char buffer[400];
+  const int length = std::snprintf(buffer, sizeof buffer, format, v);
+  return std::string(buffer, length < 0 ? 0 : static_cast<std::size_t>(length));
+}
+
+std::string FormatInt(int v) {
+  char buffer[16];
+  const int length = std::snprintf(buffer, sizeof buffer, "%d", v);
+  return std::string(buffer, static_cast<std::size_t>(length));
+}
+
+class Machine {
+ public:
+  Machine(const MacroProgram& program, MacroHost& host, MacroVariables& variables)
+      : program_(program), list_(program.instructions), host_(host), variables_(variables) {}
+
+  MacroRunResult Run(std::int64_t max_steps) {
+    const std::vector<Step> steps = Prepare(program_);
+    MacroRunResult result;
+    const std::size_t count = steps.size();
+    for (std::size_t pc = 0; pc < count; ++pc) {
+      if (max_steps > 0 && result.steps >= max_steps) {
+        host_.ShowMessage("The macro was stopped after " + std::to_string(max_steps) + " steps.");
+        result.end = MacroRunEnd::kStepLimit;
+        return result;
+      }
+      if (result.steps > 0 && result.steps % kPollInterval == 0 && host_.ShouldStop()) {
+        host_.ShowMessage("The macro was interrupted.");
+        result.end = MacroRunEnd::kInterrupted;
+        return result;
+      }
+      ++result.steps;
+      const Step& step = steps[pc];
+      const MacroInstruction& ins = list_[pc];
+      switch (step.op) {
+        case Op::kPushLiteral: stack_.Push(ins.operand); break;
+        case Op::kPushNumber: stack_.Push(Format("%f", variables_.Number(ins.operand))); break;
+        case Op::kPushText: stack_.Push(variables_.Text(ins.operand)); break;
+        case Op::kPopNumber:
+          if (!variables_.SetNumber(ins.operand, ParseNumber(stack_.Pop()))) return TableFull(result, "numeric");
+          break;
+        case Op::kPopText:
+          if (!variables_.SetText(ins.operand, stack_.Pop())) return TableFull(result, "text");
+          break;
+        case Op::kPopDiscard: stack_.Pop(); break;
+        case Op::kAdd: Arithmetic([](double a, double b) { return a + b; }); break;
+        case Op::kSubtract: Arithmetic([](double a, double b) { return a - b; }); break;
+        case Op::kMultiply: Arithmetic([](double a, double b) { return a * b; }); break;
+        case Op::kDivide: Arithmetic([](double a, double b) { return a / b; }); break;
+        case Op::kEqual: {
+          const std::string right = stack_.Pop(), left = stack_.Pop();
+          PushFlag(TextsEqual(left, right));
+          break;
+        }
+        case Op::kNotEqual: {
+          const std::string right = stack_.Pop(), left = stack_.Pop();
+          PushFlag(!TextsEqual(left, right));
+          break;
+        }
+        case Op::kGreater: Compare([](double a, double b) { return a > b; }); break;
+        case Op::kGreaterEqual: Compare([](double a, double b) { return a >= b; }); break;
+        case Op::kLess: Compare([](double a, double b) { return a < b; }); break;
+        case Op::kLessEqual: Compare([](double a, double b) { return a <= b; }); break;
+        case Op::kAnd: {
+          const int right = CAtoi(stack_.Pop()), left = CAtoi(stack_.Pop());
+          PushFlag(left != 0 && right != 0);
+          break;
+        }
+        case Op::kOr: {
+          const int right = CAtoi(stack_.Pop()), left = CAtoi(stack_.Pop());
+          PushFlag(left != 0 || right != 0);
+          break;
+        }
+        case Op::kLabel: break;
+        case Op::kJump:
+          if (step.target >= 0) pc = static_cast<std::size_t>(step.target);
+          break;
+        case Op::kJumpIfZero:
+          if (CAtoi(stack_.Pop()) == 0 && step.target >= 0) pc = static_cast<std::size_t>(step.target);
+          break;
+        case Op::kError:
+          host_.ShowMessage(ins.operand);
+          result.end = MacroRunEnd::kError;
+          return result;
+        case Op::kExit:
+          result.end = MacroRunEnd::kExit;
+          return result;
+        case Op::kPushCell: {
+          const int row = CAtoi(stack_.Pop()), column = CAtoi(stack_.Pop());
+          stack_.Push(std::string(host_.Document().Text(column, row)));
+          break;
+        }
+        case Op::kIsData: {
+          const int row = CAtoi(stack_.Pop()), column = CAtoi(stack_.Pop());
+          const CORVELDoc& doc = host_.Document();
+          PushFlag(doc.IsNumeric(column, row) && !doc.Text(column, row).empty());
+          break;
+        }
+        case Op::kLog: Function([](double x) { return std::log(x); }); break;
+        case Op::kLogTen: Function([](double x) { return std::log10(x); }); break;
+        case Op::kExp: Function([](double x) { return std::exp(x); }); break;
+        case Op::kSqrt: Function([](double x) { return std::sqrt(x); }); break;
+        case Op::kPow: {
+          const double y = ParseNumber(stack_.Pop()), x = ParseNumber(stack_.Pop());
+          stack_.Push(Format("%f", std::pow(x, y)));
+          break;
+        }
+        case Op::kGetCol: stack_.Push(FormatInt(host_.Document().GetSelection().anchor_column)); break;
+        case Op::kGetRow: stack_.Push(FormatInt(host_.Document().GetSelection().anchor_row)); break;
+        case Op::kGetMinCol: stack_.Push(FormatInt(host_.Document().GetSelection().LeftColumn())); break;
+        case Op::kGetMaxCol: stack_.Push(FormatInt(host_.Document().GetSelection().RightColumn())); break;
+        case Op::kGetMinRow: stack_.Push(FormatInt(host_.Document().GetSelection().TopRow())); break;
+        case Op::kGetMaxRow: stack_.Push(FormatInt(host_.Document().GetSelection().BottomRow())); break;
+        case Op::kGetMaxSetting: stack_.Push(FormatInt(host_.Document().RowCount())); break;
+        case Op::kMessage: host_.ShowMessage(stack_.Pop()); break;
+        case Op::kQuestion: PushFlag(host_.AskYesNo(stack_.Pop())); break;
+        case Op::kInput: {
+          const std::optional<std::string> answer = host_.AskInput(stack_.Pop());
+          stack_.Push(answer ? TranslateEscapes(*answer) : std::string());
+          break;
+        }
+        case Op::kAddResult: host_.Document().AppendResult(TranslateEscapes(stack_.Pop())); break;
+        case Op::kKeyword: host_.RunKeyword(ins.opcode, stack_); break;
+      }
+    }
+    return result;
+  }
+
+ private:
+  void PushFlag(bool on) { stack_.Push(on ? "1" : "0"); }
+
+  template <typename Fn>
+  void Arithmetic(Fn fn) {
+    const double right = ParseNumber(stack_.Pop()), left = ParseNumber(stack_.Pop());
+    stack_.Push(Format("%.4f", fn(left, right)));
+  }
+
+  template <typename Fn>
+  void Compare(Fn fn) {
+    const double right = ParseNumber(stack_.Pop()), left = ParseNumber(stack_.Pop());
+    PushFlag(fn(left, right));
+  }
+
+  template <typename Fn>
+  void Function(Fn fn) {
+    stack_.Push(Format("%f", fn(ParseNumber(stack_.Pop()))));
+  }
+
+  MacroRunResult TableFull(MacroRunResult result, const char* kind) {
+    host_.ShowMessage(std::string("The macro was stopped: the table of ") + kind + " variables is full (" +
+                      std::to_string(MacroVariables::kSlots) + " names).");
+    result.end = MacroRunEnd::kError;
+    return result;
+  }
+
+  const MacroProgram& program_;
+  const std::vector<MacroInstruction>& list_;
+  MacroHost& host_;
+  MacroVariables& variables_;
+  MacroValueStack stack_;
+};
+
+}  // namespace
+
+MacroRunResult ExecuteMacro(const MacroProgram& program, MacroHost& host, MacroVariables& variables,
+                            std::int64_t max_steps) {
+  variables.Clear();
+  Machine machine(program, host, variables);
+  return machine.Run(max_steps);
+}
+
+}  // namespace orvel
