@@ -5,6 +5,8 @@
 // user (or an answers file, or a test script) change them, and reports OK or Cancel.
 #pragma once
 
+#include <cstdint>
+#include <ctime>
 #include <optional>
 #include <string>
 
@@ -59,6 +61,8 @@ class PlatformPort {
   virtual bool ShouldStopMacro() { return false; }
   // Height in pixels of one text line of the result pane's font.
   virtual double ResultLineHeight() const { return 16.0; }
+  // The current time in whole seconds since 1970 (the random numbers table's seed).
+  virtual std::int64_t CurrentTimeSeconds() const { return static_cast<std::int64_t>(std::time(nullptr)); }
 };
 
 }  // namespace orvel

@@ -1,12 +1,57 @@
-// Command handlers of this family; not built yet: each says so.
+// Command handlers of the two-sample parametric tests.
+#include "analyses/two_sample.h"
 #include "app/orvel_view.h"
 
 namespace orvel {
 
-void CORVELView::OnFTest() { CommandNotAvailableYet(); }
-void CORVELView::OnBartlettTest() { CommandNotAvailableYet(); }
-void CORVELView::OnPairedTTest() { CommandNotAvailableYet(); }
-void CORVELView::OnUnpairedTTest() { CommandNotAvailableYet(); }
-void CORVELView::OnGoodnessOfFitTest() { CommandNotAvailableYet(); }
+namespace {
+constexpr const char* kTooSmall = "Samples are too small.";
+constexpr const char* kSkipQuestion = "X and Y are not paired. Will you skip the rows with missing values?";
+}  // namespace
+
+void CORVELView::OnFTest() {
+  if (doc_.Count(doc_.TwoGroupX()) <= 2 || doc_.Count(doc_.TwoGroupY()) <= 2) return Refuse(kFreeTitle, kTooSmall);
+  if (!ResultOptionsStep()) return;
+  PositionResultPane();
+  FTestReport(doc_);
+  FinishAnalysis("f();\r\n");
+}
+
+void CORVELView::OnBartlettTest() {
+  if (doc_.GroupColumnCount() <= 2) return Refuse(kAppTitle, "Data setting for three groups or more is required.");
+  if (!ResultOptionsStep()) return;
+  PositionResultPane();
+  BartlettTestReport(doc_);
+  FinishAnalysis("bartlett();\r\n");
+}
+
+void CORVELView::OnPairedTTest() {
+  // Fewer than two complete pairs leave the test without degrees of freedom.
+  if (CompletePairCount(doc_) < 2) return Refuse(kFreeTitle, kTooSmall);
+  if (!doc_.IsXYPaired() && !AskToSkipRows(kSkipQuestion)) return;
+  if (!ResultOptionsStep()) return;
+  PositionResultPane();
+  PairedTTestReport(doc_);
+  FinishAnalysis("pairedt();\r\n");
+}
+
+void CORVELView::OnUnpairedTTest() {
+  if (doc_.Count(doc_.TwoGroupX()) <= 2 || doc_.Count(doc_.TwoGroupY()) <= 2) return Refuse(kFreeTitle, kTooSmall);
+  if (!ResultOptionsStep()) return;
+  PositionResultPane();
+  UnpairedTTestReport(doc_);
+  FinishAnalysis("unpairedt();\r\n");
+}
+
+void CORVELView::OnGoodnessOfFitTest() {
+  if (!doc_.IsXYPaired())
+    return Refuse(kAppTitle, "X and Y are not paired. Input observed frequency into X and expected frequency into Y.");
+  // A row expected 0 times (or fewer) has no chi-square contribution.
+  if (HasNonPositiveExpectedFrequency(doc_)) return Refuse(kFreeTitle, "Expected frequencies must be greater than 0.");
+  if (!ResultOptionsStep()) return;
+  PositionResultPane();
+  GoodnessOfFitReport(doc_);
+  FinishAnalysis("tekigoudo();\r\n");
+}
 
 }  // namespace orvel
