@@ -54,7 +54,7 @@ void BatchPort::RecordMisfit(const Answer& answer, const std::string& prompt, co
   if (misfit_) return;
   std::string report = "orvel-batch: " + answers_name_ + ":" + std::to_string(answer.line) + ": ";
   if (reason.empty())
-    report += Quote(answer.source) + " does not answer " + prompt;
+    report += "'" + answer.source + "' does not answer " + prompt;
   else
     report += prompt + " " + reason;
   misfit_ = std::move(report);

@@ -229,7 +229,7 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
       (run.end == MacroRunEnd::kFinished || run.end == MacroRunEnd::kExit) ? kExitRunEnded : kExitMacroStopped;
   if (port.UnusedCount() > 0) {
     const Answer& first = port.FirstUnused();
-    err << "orvel-batch: " << o.answers << ":" << first.line << ": \"" << first.source << "\" was not used";
+    err << "orvel-batch: " << o.answers << ":" << first.line << ": '" << first.source << "' was not used";
     if (port.UnusedCount() > 1) err << " (" << port.UnusedCount() << " answers left over)";
     err << '\n' << std::flush;
   }
