@@ -10,34 +10,34 @@ namespace orvel {
 
 namespace {
 
-// Formats one conversion specification (`spec`, "%" up to and including the conversion
+// Formats one conversion directive ("%" up to and including the conversion
 // character) with one argument.
 template <typename T>
-void AppendOne(std::string& out, const std::string& spec, T value) {
+void AppendOne(std::string& out, const std::string& directive, T value) {
   char small[128];
-  const int n = std::snprintf(small, sizeof small, spec.c_str(), value);
+  const int n = std::snprintf(small, sizeof small, directive.c_str(), value);
   if (n < 0) return;
   if (static_cast<std::size_t>(n) < sizeof small) {
     out.append(small, static_cast<std::size_t>(n));
     return;
   }
   std::vector<char> big(static_cast<std::size_t>(n) + 1);
-  std::snprintf(big.data(), big.size(), spec.c_str(), value);
+  std::snprintf(big.data(), big.size(), directive.c_str(), value);
   out.append(big.data(), static_cast<std::size_t>(n));
 }
 
 // The width of a conversion ("%9.6f" -> 9, "%-8s" -> 8 left-aligned); -1 when none is given.
-void SpecWidth(const std::string& spec, int& width, bool& left) {
+void DirectiveWidth(const std::string& directive, int& width, bool& left) {
   width = -1;
   left = false;
   std::size_t i = 1;
-  while (i < spec.size() && std::strchr("-+ #0", spec[i]) != nullptr) {
-    if (spec[i] == '-') left = true;
+  while (i < directive.size() && std::strchr("-+ #0", directive[i]) != nullptr) {
+    if (directive[i] == '-') left = true;
     ++i;
   }
-  if (i < spec.size() && spec[i] >= '0' && spec[i] <= '9') {
+  if (i < directive.size() && directive[i] >= '0' && directive[i] <= '9') {
     width = 0;
-    while (i < spec.size() && spec[i] >= '0' && spec[i] <= '9') width = width * 10 + (spec[i++] - '0');
+    while (i < directive.size() && directive[i] >= '0' && directive[i] <= '9') width = width * 10 + (directive[i++] - '0');
   }
 }
 
@@ -67,29 +67,29 @@ std::string VFormat(const char* format, va_list args) {
       break;
     }
     const char conversion = *p++;
-    const std::string spec(start, static_cast<std::size_t>(p - start));
+    const std::string directive(start, static_cast<std::size_t>(p - start));
     switch (conversion) {
       case 'd':
       case 'i':
-        if (length == "l") AppendOne(out, spec, va_arg(args, long));
-        else if (length == "ll") AppendOne(out, spec, va_arg(args, long long));
-        else if (length == "z") AppendOne(out, spec, va_arg(args, std::size_t));
-        else AppendOne(out, spec, va_arg(args, int));
+        if (length == "l") AppendOne(out, directive, va_arg(args, long));
+        else if (length == "ll") AppendOne(out, directive, va_arg(args, long long));
+        else if (length == "z") AppendOne(out, directive, va_arg(args, std::size_t));
+        else AppendOne(out, directive, va_arg(args, int));
         break;
       case 'u':
       case 'x':
       case 'X':
       case 'o':
-        if (length == "l") AppendOne(out, spec, va_arg(args, unsigned long));
-        else if (length == "ll") AppendOne(out, spec, va_arg(args, unsigned long long));
-        else if (length == "z") AppendOne(out, spec, va_arg(args, std::size_t));
-        else AppendOne(out, spec, va_arg(args, unsigned));
+        if (length == "l") AppendOne(out, directive, va_arg(args, unsigned long));
+        else if (length == "ll") AppendOne(out, directive, va_arg(args, unsigned long long));
+        else if (length == "z") AppendOne(out, directive, va_arg(args, std::size_t));
+        else AppendOne(out, directive, va_arg(args, unsigned));
         break;
       case 'c':
-        AppendOne(out, spec, va_arg(args, int));
+        AppendOne(out, directive, va_arg(args, int));
         break;
       case 's':
-        AppendOne(out, spec, va_arg(args, const char*));
+        AppendOne(out, directive, va_arg(args, const char*));
         break;
       case 'f':
       case 'F':
@@ -99,11 +99,11 @@ std::string VFormat(const char* format, va_list args) {
       case 'G': {
         const double v = va_arg(args, double);
         if (std::isfinite(v)) {
-          AppendOne(out, spec, v);
+          AppendOne(out, directive, v);
         } else {
           int width = 0;
           bool left = false;
-          SpecWidth(spec, width, left);
+          DirectiveWidth(directive, width, left);
           std::string word = kUndefinedNumber;
           const int pad = width - static_cast<int>(word.size());
           if (pad > 0) {
@@ -115,7 +115,7 @@ std::string VFormat(const char* format, va_list args) {
         break;
       }
       default:
-        out.append(spec);  // unknown conversions are copied as they stand
+        out.append(directive);  // unknown conversions are copied as they stand
         break;
     }
   }
