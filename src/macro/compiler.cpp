@@ -423,6 +423,7 @@ class Compiler {
       if (t == "while" || t == "if" || t == "else") {
         const std::string braced = AddBraces(statement);
         CompileCompound(braced, chain);
+        statement_ = {};  // it pointed into `braced`
         return;
       }
     }

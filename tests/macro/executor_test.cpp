@@ -2,12 +2,17 @@
 // built-in functions, and how a run ends.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "fake_macro_host.h"
 #include "macro/executor.h"
 #include "macro/macro_program.h"
+#include "sheet/cell_text.h"
 
 namespace orvel {
 namespace {
@@ -15,6 +20,16 @@ namespace {
 using testing::KeywordCall;
 using testing::MacroRun;
 using V = std::vector<std::string>;
+
+// Distinct letters-only names: "a", "b", ..., "ba", ...
+std::string NameNumber(std::size_t i) {
+  std::string name;
+  do {
+    name.insert(name.begin(), static_cast<char>('a' + i % 26));
+    i /= 26;
+  } while (i > 0);
+  return name;
+}
 
 // The text a one-expression macro leaves: "$out = <expression>;".
 std::string Value(const std::string& expression) {
@@ -37,6 +52,35 @@ TEST(MacroExecutorTest, ValueFormats) {
   EXPECT_EQ(Value("exp(0)+logten(100)*log(1)"), "1.0000");
   // A large result keeps every digit.
   EXPECT_EQ(Value("100000000000000000000*10"), "1000000000000000000000.0000");
+}
+
+TEST(MacroExecutorTest, NumberTextsMatchPrintf) {
+  std::vector<std::string> inputs = {"0.00005", "0.00015", "-0.00005", "2.5",  "0.125", "1e22",  "-1e-300",
+                                     "1.7976931348623157e308", "nan", "-inf", "0",   "-0",    "123456.78125"};
+  std::mt19937_64 rng(3);
+  for (int i = 0; i < 300; ++i) {
+    const std::uint64_t bits = rng();
+    double v;
+    std::memcpy(&v, &bits, sizeof v);
+    char text[40];
+    std::snprintf(text, sizeof text, "%.17g", i % 2 ? v : static_cast<double>(bits % 100000000) / 4096.0);
+    inputs.emplace_back(text);
+  }
+  std::string macro;
+  for (std::size_t i = 0; i < inputs.size(); ++i) {
+    const std::string n = NameNumber(i);
+    macro += "$f" + n + "=\"" + inputs[i] + "\"*1; #v" + n + "=\"" + inputs[i] + "\"; $s" + n + "=#v" + n + ";";
+  }
+  MacroRun run;
+  run.Run(macro);
+  for (std::size_t i = 0; i < inputs.size(); ++i) {
+    const double v = ParseNumber(inputs[i]);
+    char four[400], six[400];
+    std::snprintf(four, sizeof four, "%.4f", v * 1);
+    std::snprintf(six, sizeof six, "%f", v);
+    EXPECT_EQ(run.variables.Text("$f" + NameNumber(i)), four) << inputs[i];
+    EXPECT_EQ(run.variables.Text("$s" + NameNumber(i)), six) << inputs[i];
+  }
 }
 
 TEST(MacroExecutorTest, NumericVariablePushesSixDecimals) {
@@ -269,15 +313,7 @@ TEST(MacroVariablesTest, CollidingNamesProbeOnward) {
   EXPECT_EQ(v.Text("$x"), "");
 }
 
-// Distinct letters-only names: "#a", "#b", ..., "#ba", ...
-std::string NameNumber(char sigil, int i) {
-  std::string name;
-  do {
-    name.insert(name.begin(), static_cast<char>('a' + i % 26));
-    i /= 26;
-  } while (i > 0);
-  return sigil + name;
-}
+std::string NameNumber(char sigil, int i) { return sigil + NameNumber(static_cast<std::size_t>(i)); }
 
 TEST(MacroVariablesTest, FullTableRefusesNewNames) {
   MacroVariables v;
