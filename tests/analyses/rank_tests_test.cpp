@@ -254,6 +254,18 @@ TEST_F(RankTestsTest, KruskalWallisNotSignificantAndUndefined) {
   KruskalWallisReport(doc, {true, false});
   EXPECT_NE(doc.ResultText.find("\nH=undefined\np=undefined\n\n"), std::string::npos);
   EXPECT_NE(doc.ResultText.find("Col1 vs. Col2 : -\n"), std::string::npos);
+
+  // A group column without values: no statistic, and no complete row for Friedman's test.
+  doc.ResultText.clear();
+  doc.SetGroupColumn(4, true);
+  KruskalWallisReport(doc, {false, true});
+  EXPECT_NE(doc.ResultText.find("\nH=undefined\np=undefined\n\n"), std::string::npos);
+  EXPECT_NE(doc.ResultText.find("Col3 vs. Col4 : -\n\n"), std::string::npos);
+  doc.ResultText.clear();
+  FriedmanReport(doc, {true, true});
+  EXPECT_NE(doc.ResultText.find("Friedman chi-squared : undefined\np=undefined\n\n"), std::string::npos);
+  EXPECT_NE(doc.ResultText.find("Row 1\nRow 2\nRow 3\nRow 4\nRow 5\n"), std::string::npos);
+  EXPECT_TRUE(doc.IsNumeric(1, 1));
 }
 
 TEST_F(RankTestsTest, TukeyBeyondThirtyGroupsHasNoCriticalValue) {
