@@ -332,7 +332,7 @@ class Compiler {
   // Splits text into top-level statements and compiles each: a ";" with the braces balanced
   // ends a simple statement, the "}" that balances them ends a compound one.
   void CompileSequence(std::string_view text) {
-    DepthGuard guard(*this);
+    DepthGuard guard(nesting_, kMaxNesting);
     if (guard.TooDeep()) {
       Append("error", TooDeepMessage() + " in: " + Quote(text));
       return;
@@ -377,16 +377,18 @@ class Compiler {
     bool open = false;
   };
 
+  // Counts the levels of one kind of recursion while a call is active.
   class DepthGuard {
    public:
-    explicit DepthGuard(Compiler& c) : c_(c) { ++c_.depth_; }
-    ~DepthGuard() { --c_.depth_; }
+    DepthGuard(int& depth, int limit) : depth_(depth), limit_(limit) { ++depth_; }
+    ~DepthGuard() { --depth_; }
     DepthGuard(const DepthGuard&) = delete;
     DepthGuard& operator=(const DepthGuard&) = delete;
-    bool TooDeep() const { return c_.depth_ > kMaxNesting; }
+    bool TooDeep() const { return depth_ > limit_; }
 
    private:
-    Compiler& c_;
+    int& depth_;
+    int limit_;
   };
 
   // Where a statement's instructions begin, so a failed statement can be taken back whole.
@@ -593,7 +595,7 @@ class Compiler {
       Fail("Parentheses do not pair up");
       return;
     }
-    DepthGuard guard(*this);
+    DepthGuard guard(nesting_, kMaxNesting);
     if (guard.TooDeep()) {
       Fail(TooDeepMessage());
       return;
@@ -624,7 +626,9 @@ class Compiler {
   // arithmetic. Right-hand parts are compiled in this loop with their operators held back, so
   // long operator chains do not deepen the recursion.
   void CompileExpression(const TokenList& tokens, int first, int last) {
-    DepthGuard guard(*this);
+    // Without a call in between, expressions nest only a few levels (a part of an "||" chain,
+    // the left side of a comparison); the bound is a safety net.
+    DepthGuard guard(expression_depth_, 8 * kMaxNesting);
     if (guard.TooDeep()) {
       Fail(TooDeepMessage());
       return;
@@ -745,7 +749,8 @@ class Compiler {
   MacroProgram& program_;
   std::string error_;
   std::string_view statement_;
-  int depth_ = 0;
+  int nesting_ = 0;          // blocks and argument lists
+  int expression_depth_ = 0;
 };
 
 }  // namespace

@@ -118,6 +118,17 @@ TEST(MacroRobustnessTest, DeepNesting) {
   EXPECT_EQ(testing::CompileListing("#a=" + std::string(depth, '(') + "1" + std::string(depth, ')') + ";"),
             (V{"push 1", "pop #a"}));
 
+  // Nesting within the limit compiles as usual.
+  std::string moderate_calls = "#a=", moderate_blocks;
+  for (int i = 0; i < 150; ++i) {
+    moderate_calls += "sqrt(";
+    moderate_blocks += "if (1) {";
+  }
+  EXPECT_EQ(testing::CompileListing(moderate_calls + "4" + std::string(150, ')') + ";").size(), 152u);
+  MacroRun moderate;
+  EXPECT_EQ(moderate.Run(moderate_blocks + "$out=\"in\";" + std::string(150, '}')).end, MacroRunEnd::kFinished);
+  EXPECT_EQ(moderate.Out(), "in");
+
   std::string calls = "#a=";
   for (int i = 0; i < depth; ++i) calls += "sqrt(";
   calls += "1" + std::string(depth, ')') + ";";
