@@ -1,7 +1,8 @@
 // Command handlers of the rank tests: Mann-Whitney U, Wilcoxon signed rank, Kruskal-Wallis and
 // Friedman rank sum tests.
-#include "analyses/rank_tests.h"
 #include "app/orvel_view.h"
+
+#include "analyses/rank_tests.h"
 #include "app/rank_dialogs.h"
 
 namespace orvel {
