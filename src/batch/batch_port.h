@@ -41,6 +41,11 @@ class BatchPort : public PlatformPort {
   void WriteProfileInt(const std::string& section, const std::string& name, int value) override;
   void Repaint() override {}
   bool ShouldStopMacro() override { return misfit_.has_value(); }
+  // The clock the run sees: fixed by --time, else the real one.
+  void SetFixedTime(std::int64_t seconds) { fixed_time_ = seconds; }
+  std::int64_t CurrentTimeSeconds() const override {
+    return fixed_time_ ? *fixed_time_ : PlatformPort::CurrentTimeSeconds();
+  }
 
   // The first answer that did not fit its prompt, as a one-line report naming the answers
   // file, the line and the prompt.
@@ -51,6 +56,7 @@ class BatchPort : public PlatformPort {
   const Answer& FirstUnused() const { return answers_[next_]; }
 
  private:
+  std::optional<std::int64_t> fixed_time_;
   // The next answer, or nothing when the file is used up or a misfit happened.
   const Answer* Next();
   void Consume() { ++next_; }

@@ -87,7 +87,7 @@ void ReportUsageError(std::ostream& err, const std::string& problem) {
 std::string UsageText(bool long_form) {
   std::string text =
       "Usage: orvel-batch [--answers FILE] [--result FILE] [--save FILE.ovd] [--rows N] "
-      "[--max-steps N] DATA MACRO\n"
+      "[--max-steps N] [--time SECONDS] DATA MACRO\n"
       "       orvel-batch --help\n";
   if (!long_form) return text + "Run 'orvel-batch --help' for the options.\n";
   return text +
@@ -101,6 +101,8 @@ std::string UsageText(bool long_form) {
          "  --save FILE.ovd  save the document to FILE.ovd after the run\n"
          "  --rows N         give the data sheet N data rows, 100..20000 (default 499)\n"
          "  --max-steps N    stop the macro after N instructions (default: no limit)\n"
+         "  --time SECONDS   run with the clock fixed at SECONDS since 1970 (the random\n"
+         "                   numbers table is seeded from the clock)\n"
          "  --help           show this help\n"
          "\n"
          "Every message box is written to standard error as TITLE: TEXT, one per line.\n"
@@ -139,7 +141,7 @@ std::variant<BatchOptions, std::string> ParseBatchArguments(const std::vector<st
     if (name == "--answers") target = &o.answers;
     else if (name == "--result") target = &o.result;
     else if (name == "--save") target = &o.save;
-    else if (name != "--rows" && name != "--max-steps") return "unknown option " + arg;
+    else if (name != "--rows" && name != "--max-steps" && name != "--time") return "unknown option " + arg;
     if (!seen.insert(name).second) return "option " + name + " is given twice";
     if (!has_value) {
       if (i + 1 >= args.size()) return "option " + name + " needs a value";
@@ -153,6 +155,10 @@ std::variant<BatchOptions, std::string> ParseBatchArguments(const std::vector<st
       if (!ParseWholeNumber(value, rows) || rows < kMinRows || rows > kMaxDataRows)
         return "--rows takes a number of data rows from 100 to 20000, not " + value;
       o.rows = rows;
+    } else if (name == "--time") {
+      std::int64_t seconds = 0;
+      if (!ParseSteps(value, seconds)) return "--time takes a positive whole number of seconds, not " + value;
+      o.time = seconds;
     } else {
       if (!ParseSteps(value, o.max_steps)) return "--max-steps takes a positive whole number, not " + value;
     }
@@ -209,6 +215,7 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
 
   BatchPort port(std::move(answers), o.answers, err);
   if (o.rows) port.WriteProfileInt("ProgramData", "Row", *o.rows);
+  if (o.time) port.SetFixedTime(*o.time);
   CORVELDoc doc(RowCountFromProfile(port));
   CORVELView view(doc, port);
 

@@ -23,6 +23,7 @@ struct BatchOptions {
   std::string save;     // empty: the document is not saved
   std::optional<int> rows;  // data rows (100..20000); nothing: the profile's default
   std::int64_t max_steps = 0;  // 0: no limit
+  std::optional<std::int64_t> time;  // the clock the run sees (seconds); nothing: the real clock
   std::string data;
   std::string macro;
 };
