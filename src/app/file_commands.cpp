@@ -23,13 +23,9 @@ std::string DocumentTitle(const CORVELDoc& doc) {
 SaveOutcome CORVELView::OnSaveResultAsTextFile() {
   const auto path = port_.ChooseSaveFile({"Save As", kTextFilter, "result.txt", "txt", true});
   if (!path) return SaveOutcome::kCancelled;
-  const FileOutcome outcome = WriteResultTextFile(*path, doc_.ResultText);
-  if (!outcome.ok) {
-    port_.ShowMessage(kAppTitle, outcome.message);
-    return SaveOutcome::kFailed;
-  }
-  Record("saveresult();\r\n");
-  return SaveOutcome::kSaved;
+  const SaveOutcome outcome = ReportSave(WriteResultTextFile(*path, doc_.ResultText));
+  if (outcome == SaveOutcome::kSaved) Record("saveresult();\r\n");
+  return outcome;
 }
 
 bool CORVELView::SaveModifiedIfWanted() {
@@ -54,14 +50,19 @@ void CORVELView::OnFileNew() {
 
 bool CORVELView::OnFileOpen(const std::string& path) {
   if (!SaveModifiedIfWanted()) return false;
+  return OpenSheetFile(path, {"Open", kDocumentFilter, "", "ovd", false}, ReadDocumentFile);
+}
+
+bool CORVELView::OpenSheetFile(const std::string& path, const FileDialogRequest& request,
+                               FileOutcome (*read)(const std::string&, CORVELDoc&)) {
   std::string chosen = path;
   if (chosen.empty()) {
-    const auto picked = port_.ChooseOpenFile({"Open", kDocumentFilter, "", "ovd", false});
+    const auto picked = port_.ChooseOpenFile(request);
     if (!picked) return false;
     chosen = *picked;
   }
   port_.SetWaitCursor(true);
-  const FileOutcome outcome = ReadDocumentFile(chosen, doc_);
+  const FileOutcome outcome = read(chosen, doc_);
   port_.SetWaitCursor(false);
   if (!outcome.ok) {
     port_.ShowMessage(kAppTitle, outcome.message);
@@ -70,6 +71,12 @@ bool CORVELView::OnFileOpen(const std::string& path) {
   doc_.DisplayMode = 0;
   port_.Repaint();
   return true;
+}
+
+SaveOutcome CORVELView::ReportSave(const FileOutcome& outcome) {
+  if (outcome.ok) return SaveOutcome::kSaved;
+  port_.ShowMessage(kAppTitle, outcome.message);
+  return SaveOutcome::kFailed;
 }
 
 SaveOutcome CORVELView::OnFileSave() {
@@ -88,46 +95,23 @@ SaveOutcome CORVELView::SaveDocumentTo(const std::string& path) {
   port_.SetWaitCursor(true);
   const FileOutcome outcome = SaveDocumentFile(path, doc_);
   port_.SetWaitCursor(false);
-  if (!outcome.ok) {
-    port_.ShowMessage(kAppTitle, outcome.message);
-    return SaveOutcome::kFailed;
-  }
-  return SaveOutcome::kSaved;
+  return ReportSave(outcome);
 }
 
 bool CORVELView::OnOpenTextFile(const std::string& path) {
   // The save-changes question comes first; its answer does not stop the command.
   SaveModifiedIfWanted();
-  std::string chosen = path;
-  if (chosen.empty()) {
-    const auto picked = port_.ChooseOpenFile({"Open", kTextFilter, "", "txt", false});
-    if (!picked) return false;
-    chosen = *picked;
-  }
-  port_.SetWaitCursor(true);
-  const FileOutcome outcome = ReadTextDataFile(chosen, doc_);
-  port_.SetWaitCursor(false);
-  if (!outcome.ok) {
-    port_.ShowMessage(kAppTitle, outcome.message);
-    return false;
-  }
-  doc_.DisplayMode = 0;
-  port_.Repaint();
-  return true;
+  return OpenSheetFile(path, {"Open", kTextFilter, "", "txt", false}, ReadTextDataFile);
 }
 
 SaveOutcome CORVELView::OnSaveDataSheetAsTextFile() {
   const auto path = port_.ChooseSaveFile({"Save As", kTextFilter, "data.txt", "txt", true});
   if (!path) return SaveOutcome::kCancelled;
   port_.SetWaitCursor(true);
-  const FileOutcome outcome = WriteSheetTextFile(*path, doc_);
+  const SaveOutcome outcome = ReportSave(WriteSheetTextFile(*path, doc_));
   port_.SetWaitCursor(false);
-  if (!outcome.ok) {
-    port_.ShowMessage(kAppTitle, outcome.message);
-    return SaveOutcome::kFailed;
-  }
-  Record("savedata();\r\n");
-  return SaveOutcome::kSaved;
+  if (outcome == SaveOutcome::kSaved) Record("savedata();\r\n");
+  return outcome;
 }
 
 }  // namespace orvel

@@ -11,6 +11,7 @@
 
 #include "app/platform_port.h"
 #include "macro/executor.h"
+#include "sheet/atomic_file.h"
 #include "sheet/orvel_doc.h"
 
 namespace orvel {
@@ -138,6 +139,11 @@ class CORVELView {
 
  private:
   SaveOutcome SaveDocumentTo(const std::string& path);
+  // Opens a document or text file into the document (asking for it when `path` is empty).
+  bool OpenSheetFile(const std::string& path, const FileDialogRequest& request,
+                     FileOutcome (*read)(const std::string&, CORVELDoc&));
+  // Shows a failed save's message; the outcome as a SaveOutcome.
+  SaveOutcome ReportSave(const FileOutcome& outcome);
 
   CORVELDoc& doc_;
   PlatformPort& port_;

@@ -43,9 +43,8 @@ std::string_view Utf8Prefix(std::string_view s, int max_chars) {
   return s.substr(0, i);
 }
 
-std::string Utf8Encode(char32_t c) {
+void AppendUtf8(char32_t c, std::string& out) {
   if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
-  std::string out;
   if (c < 0x80) {
     out += static_cast<char>(c);
   } else if (c < 0x800) {
@@ -61,6 +60,11 @@ std::string Utf8Encode(char32_t c) {
     out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
     out += static_cast<char>(0x80 | (c & 0x3F));
   }
+}
+
+std::string Utf8Encode(char32_t c) {
+  std::string out;
+  AppendUtf8(c, out);
   return out;
 }
 

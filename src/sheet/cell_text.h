@@ -19,6 +19,7 @@ std::string_view Utf8Prefix(std::string_view s, int max_chars);
 
 // Encodes one code point as UTF-8 (invalid code points become U+FFFD).
 std::string Utf8Encode(char32_t c);
+void AppendUtf8(char32_t c, std::string& out);
 
 // The C library's atof on the "C" locale: the longest numeric prefix after leading white space,
 // 0 when there is none. The result does not depend on the process locale.

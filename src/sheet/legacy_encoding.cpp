@@ -5,29 +5,13 @@
 #include <cerrno>
 #include <cstring>
 
+#include "sheet/cell_text.h"
+
 namespace orvel {
 
 namespace {
 
 constexpr char kReplacement[] = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
-
-void AppendCodePoint(char32_t c, std::string& out) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
 
 // Decodes the UTF-8 character at s[i]. Returns the number of bytes it takes and stores the
 // code point, or returns 0 when the bytes at i do not start a well-formed character.
@@ -172,13 +156,13 @@ void AppendUtf16LeAsUtf8(const char* bytes, std::size_t units, std::string& out)
     if (u >= 0xD800 && u <= 0xDBFF && k + 1 < units) {
       const char16_t low = unit(k + 1);
       if (low >= 0xDC00 && low <= 0xDFFF) {
-        AppendCodePoint(0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (low - 0xDC00), out);
+        AppendUtf8(0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (low - 0xDC00), out);
         ++k;
         continue;
       }
     }
     if (u >= 0xD800 && u <= 0xDFFF) out += kReplacement;
-    else AppendCodePoint(u, out);
+    else AppendUtf8(u, out);
   }
 }
 
