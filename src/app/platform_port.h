@@ -28,6 +28,9 @@ struct FileDialogRequest {
 };
 
 class PlatformPort {
+ private:
+  std::optional<std::string> clipboard_;
+
  public:
   virtual ~PlatformPort() = default;
 
@@ -57,6 +60,20 @@ class PlatformPort {
   // The view: repaint the current pane; the wait cursor around long work.
   virtual void Repaint() = 0;
   virtual void SetWaitCursor(bool /*waiting*/) {}
+  // The clipboard's plain text; nothing when it holds no text. The default is a clipboard of
+  // the process's own (the batch runner and tests); the desktop uses the system clipboard.
+  virtual std::optional<std::string> ClipboardText() { return clipboard_; }
+  // Replaces the clipboard's contents with plain text; false when it could not be done.
+  virtual bool SetClipboardText(const std::string& text) {
+    clipboard_ = text;
+    return true;
+  }
+  // The size of the view's client area in pixels (scrolling decisions of the sheet keys).
+  virtual int ClientWidth() const { return 1920; }
+  virtual int ClientHeight() const { return 1080; }
+  // The mouse pointer's shape over the view.
+  enum class Cursor { kArrow, kSizeColumn };
+  virtual void SetCursor(Cursor /*cursor*/) {}
   // Asked now and then while a macro runs: true stops it (the desktop maps Esc to it).
   virtual bool ShouldStopMacro() { return false; }
   // Height in pixels of one text line of the result pane's font.
