@@ -146,6 +146,11 @@ std::vector<FisherTable> FisherEnumeration(const FisherTable& o) {
 
 FisherResult ComputeFisherExact(const FisherTable& observed) {
   FisherResult result;
+  if (!NonNegative(observed) || static_cast<long long>(observed.a) + observed.b + observed.c + observed.d > kFisherMaxTotal) {
+    // Not a table of counts the log-factorials cover: no probabilities at all.
+    result.observed_probability = result.two_sided_p = result.one_sided_p = std::nan("");
+    return result;
+  }
   const double p0 = Probability(observed);
   result.observed_probability = p0;
   for (const FisherTable& t : FisherEnumeration(observed)) {
@@ -171,8 +176,11 @@ FisherResult ComputeFisherExact(const FisherTable& observed) {
 }
 
 void FisherExactReport(CORVELDoc& doc, const CellBlock& block) {
-  // Integer-valued cells (the handler checked); truncation toward zero as stated.
-  const auto cell = [&](int c, int r) { return static_cast<int>(std::trunc(doc.Value(c, r))); };
+  // Counts (the handler checked); anything else becomes -1, which has no probability.
+  const auto cell = [&](int c, int r) {
+    const double v = std::trunc(doc.Value(c, r));
+    return (v >= 0 && v <= kFisherMaxTotal) ? static_cast<int>(v) : -1;
+  };
   const FisherTable observed{cell(block.c1, block.r1), cell(block.c2, block.r1), cell(block.c1, block.r2),
                              cell(block.c2, block.r2)};
   const FisherResult r = ComputeFisherExact(observed);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -89,6 +90,9 @@ TEST(FisherExactTest, SmallestCellZeroIsTheExtremeTable) {
   const FisherResult b0 = ComputeFisherExact({3, 0, 0, 4});  // b and c both 0: b is the one
   EXPECT_NEAR(b0.one_sided_p, 1.0 / 35, 1e-12);
   EXPECT_NEAR(b0.two_sided_p, 1.0 / 35, 1e-12);
+  // Not a table of counts: no p-values rather than a walk over impossible tables.
+  EXPECT_TRUE(std::isnan(ComputeFisherExact({-1, 3, 4, 5}).two_sided_p));
+  EXPECT_TRUE(std::isnan(ComputeFisherExact({1000, 1000, 1, 0}).one_sided_p));
   const FisherResult empty = ComputeFisherExact({0, 0, 0, 0});
   EXPECT_DOUBLE_EQ(empty.two_sided_p, 1.0);
   EXPECT_DOUBLE_EQ(empty.one_sided_p, 1.0);
