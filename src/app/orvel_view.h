@@ -63,6 +63,13 @@ class CORVELView {
   void OnShowDataSheetWindow();
   void OnShowResultWindow();
 
+  // ---- Result pane keys (result_pane_commands.cpp) --------------------------------------
+  enum class ResultPaneKey { kPageUp, kPageDown, kHome, kLeft, kRight, kUp, kDown };
+  // Scrolls the result pane: a page is the client height, Left / Right move 86 pixels,
+  // Up / Down two text lines; Home returns to the top left. Offsets stay within 0 and the
+  // top of the text's last line.
+  void OnResultKeyDown(ResultPaneKey key);
+
   // ---- Analysis commands ---------------------------------------------------------------
   void OnSummaryStatistics();
   void OnFrequencyDistribution();
