@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/platform_port.h"
+#include "app/sheet_geometry.h"
 #include "macro/executor.h"
 #include "sheet/atomic_file.h"
 #include "sheet/orvel_doc.h"
@@ -131,6 +132,41 @@ class CORVELView {
   void ApplyTwowayGridCell(int a_level, int b_level, int column);
   void ApplyTwowayLabelA(int a_level, std::string_view label);
   void ApplyTwowayLabelB(int b_level, std::string_view label);
+
+  // ---- Sheet editing (sheet_commands.cpp) ------------------------------------------------
+  // The sheet pane's keys, mouse and Edit commands. Key and mouse handlers act in the data
+  // sheet (DisplayMode 0) only; pane coordinates are those of sheet_geometry.h.
+  // A typed character (Backspace, Enter, Escape, blanks and other control characters are not
+  // typed): the first keystroke into a cell replaces its text.
+  void OnSheetChar(char32_t c);
+  void OnSheetKeyDown(SheetKey key, bool shift, bool ctrl);
+  void OnSheetMouseDown(int x, int y);
+  // Sets the pointer shape (size cursor over a column border) and tracks a drag.
+  void OnSheetMouseMove(int x, int y);
+  void OnSheetMouseUp(int x, int y);
+  // On a column border: fits the column to its longest text. Elsewhere it is a press.
+  void OnSheetBorderDoubleClick(int x, int y);
+  void OnEditCopy();
+  void OnEditCut();
+  void OnEditPaste();
+  void OnEditDelete();
+  void OnFillRight();
+  void OnFillLeft();
+  void OnFillUp();
+  void OnFillDown();
+  void OnSort();
+  // What a mouse press started, until the button is released; a column being resized shows
+  // its border at pointer_x. cell_backspaced: Backspace changed the current cell before any
+  // typing, so leaving it records the cell too.
+  struct SheetEditingState {
+    SheetDragMode drag = SheetDragMode::kNone;
+    int border_column = 0;
+    int pointer_x = 0;
+    int pressed_end_row = 0;
+    int pressed_end_column = 0;
+    bool cell_backspaced = false;
+  };
+  SheetEditingState SheetEditing;
 
   // ---- The analysis frame ---------------------------------------------------------------
   // A refusal: a message box with an OK button.

@@ -76,6 +76,8 @@ class PlatformPort {
   virtual void SetCursor(Cursor /*cursor*/) {}
   // Asked now and then while a macro runs: true stops it (the desktop maps Esc to it).
   virtual bool ShouldStopMacro() { return false; }
+  // The average character width in pixels of the sheet's font (fitting a column to its texts).
+  virtual int AverageCharWidth() const { return 7; }
   // Height in pixels of one text line of the result pane's font.
   virtual double ResultLineHeight() const { return 16.0; }
   // The current time in whole seconds since 1970 (the random numbers table's seed).
