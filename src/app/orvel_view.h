@@ -144,7 +144,9 @@ class CORVELView {
   // Sets the pointer shape (size cursor over a column border) and tracks a drag.
   void OnSheetMouseMove(int x, int y);
   void OnSheetMouseUp(int x, int y);
-  // On a column border: fits the column to its longest text. Elsewhere it is a press.
+  // On a column border: fits the column to its longest text, (length + 2) average character
+  // widths (a character outside ASCII and half-width katakana counts two), 86 when the
+  // column is empty. Elsewhere it is a press.
   void OnSheetBorderDoubleClick(int x, int y);
   void OnEditCopy();
   void OnEditCut();

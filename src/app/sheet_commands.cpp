@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <new>
 #include <string>
+#include <string_view>
 
 #include "app/orvel_view.h"
 #include "app/sheet_geometry.h"
@@ -26,6 +27,25 @@ constexpr int kPageTargetY = 50;  // Page Up/Down make the row drawn here curren
 constexpr int kEmptyColumnWidth = 86;
 
 bool IsSheetPane(const CORVELDoc& doc) { return doc.DisplayMode == 0; }
+
+// A text's width in average character widths: one for ASCII and half-width katakana, two for
+// any other character (a Japanese label is about twice as wide per character).
+int TextCells(std::string_view text) {
+  int cells = 0;
+  for (std::size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    bool narrow = lead < 0x80;
+    if (length == 3 && i + 2 < text.size()) {
+      const unsigned code = (lead & 0x0Fu) << 12 | (static_cast<unsigned char>(text[i + 1]) & 0x3Fu) << 6 |
+                            (static_cast<unsigned char>(text[i + 2]) & 0x3Fu);
+      narrow = code >= 0xFF61 && code <= 0xFF9F;
+    }
+    cells += narrow ? 1 : 2;
+    i += length;
+  }
+  return cells;
+}
 
 // Leaving a cell that was typed into records its text; the next keystroke starts afresh.
 void EndCellEdit(CORVELView& view) {
@@ -346,7 +366,7 @@ void CORVELView::OnSheetBorderDoubleClick(int x, int y) {
   SheetEditing.drag = SheetDragMode::kNone;
   const int c = hit.column;
   int longest = 0;
-  for (int r = 0; r < doc_.RowCount(); ++r) longest = std::max(longest, doc_.TextLength(c, r));
+  for (int r = 0; r < doc_.RowCount(); ++r) longest = std::max(longest, TextCells(doc_.Text(c, r)));
   const int width = longest == 0 ? kEmptyColumnWidth : (longest + 2) * port_.AverageCharWidth();
   doc_.SetColumnWidth(c, width);
   doc_.SetModified();

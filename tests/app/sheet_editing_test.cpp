@@ -328,6 +328,10 @@ TEST_F(SheetEditingTest, DoubleClickOnBorderFitsTheLongestText) {
   view.OnSheetBorderDoubleClick(ColumnRight(doc, 2), 10);
   EXPECT_EQ(doc.ColumnWidth(2), (12 + 2) * 7);
   EXPECT_EQ(TakeMacro(), "setcolwidth (2,98);\r\n");
+  doc.SetCell(0, 5, "ﾗﾍﾞﾙ名前");  // four half-width, two full-width characters
+  view.OnSheetBorderDoubleClick(ColumnRight(doc, 0), 10);
+  EXPECT_EQ(doc.ColumnWidth(0), (4 + 2 * 2 + 2) * 7);
+  TakeMacro();
   doc.SetColumnWidth(3, 40);
   view.OnSheetBorderDoubleClick(ColumnRight(doc, 3), 10);
   EXPECT_EQ(doc.ColumnWidth(3), 86);  // an empty column
