@@ -179,17 +179,19 @@ bool CopyToClipboard(CORVELView& view, const std::string& text) {
   return false;
 }
 
-// Copies the selected cells; false when the clipboard could not take them.
+// Copies the selected cells under the wait cursor; false (after the message, shown with the
+// normal pointer) when the text could not be built or the clipboard did not take it.
 bool CopySelectedCells(CORVELView& view) {
   PlatformPort& port = view.Port();
   port.SetWaitCursor(true);
   bool copied = false;
   try {
-    copied = CopyToClipboard(view, SheetCopyText(view.Doc(), view.Doc().GetSelection()));
+    copied = port.SetClipboardText(SheetCopyText(view.Doc(), view.Doc().GetSelection()));
   } catch (const std::bad_alloc&) {
-    port.ShowMessage(kFreeTitle, kCopyTooLarge);
+    copied = false;
   }
   port.SetWaitCursor(false);
+  if (!copied) port.ShowMessage(kFreeTitle, kCopyTooLarge);
   return copied;
 }
 
