@@ -170,8 +170,9 @@ void CORVELView::OnStartMacroRecord() {
 
 void CORVELView::OnEndMacroRecord() {
   IsRecording = false;
-  // A cell still being edited is the current (anchor) cell: its text is recorded first.
-  if (doc_.CellEditStarted != 0) {
+  // A cell still being edited (typed into or backspaced) is the current (anchor) cell: its
+  // text is recorded first.
+  if (doc_.CellEditStarted != 0 || SheetEditing.cell_backspaced) {
     const Selection& s = doc_.GetSelection();
     MacroText += FormatReport("cell(%d,%d)=\"%s\";\r\n", s.anchor_column, s.anchor_row,
                               std::string(doc_.Text(s.anchor_column, s.anchor_row)).c_str());
