@@ -24,7 +24,12 @@ std::string OneLine(const std::string& text) {
   return out;
 }
 
-std::string Quote(const std::string& text) { return "\"" + OneLine(text) + "\""; }
+std::string Quote(const std::string& text) {
+  std::string quoted(1, '"');
+  quoted += OneLine(text);
+  quoted += '"';
+  return quoted;
+}
 
 std::string QuestionPrompt(const std::string& title, const std::string& text) {
   return "the question " + Quote(title + ": " + text);
