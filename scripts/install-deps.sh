@@ -2,6 +2,10 @@
 # Installs the Debian packages the build and the tests need, only when one is missing.
 set -euo pipefail
 packages=(g++ cmake make libgtest-dev libgmock-dev libbenchmark-dev)
+# The desktop program: Qt 6 Widgets (it brings the GL headers CMake's Qt package looks for and
+# the offscreen platform the GUI tests run on) and free faces standing in for Arial, Century
+# and the Japanese report texts.
+packages+=(qt6-base-dev fonts-urw-base35 fonts-liberation2 fonts-ipafont-gothic)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -5,6 +5,7 @@
 
 #include "app/orvel_view.h"
 #include "app/pane_drawing.h"
+#include "app/sheet_geometry.h"
 #include "support/scripted_port.h"
 
 namespace orvel {
@@ -279,6 +280,36 @@ TEST(SheetPaneDrawing, SelectedCellsAreFilledAndTheCurrentCellFramed) {
   RecordingCanvas scrolled(1920, 1080);
   DrawSheetPane(scrolled, doc);
   EXPECT_TRUE(scrolled.frames.empty());
+}
+
+TEST(SheetPaneDrawing, CellsAreDrawnWhereTheHitTestFindsThem) {
+  CORVELDoc doc(2000);
+  doc.SetColumnWidth(2, 40);
+  doc.SetColumnWidth(5, 150);
+  doc.Scroll.sheet_x = 130;
+  doc.Scroll.sheet_y = 460;
+  for (int c = 0; c <= 12; ++c)
+    for (int r : {0, 24, 30, 60})
+      doc.SetCell(c, r, (c == 0 ? "L" : "") + std::to_string(c * 1000 + r));
+  RecordingCanvas canvas(1000, 800);
+  DrawSheetPane(canvas, doc);
+  int checked = 0;
+  for (int c = 0; c <= 12; ++c) {
+    for (int r : {0, 24, 30, 60}) {
+      const auto* t = canvas.Find((c == 0 ? "L" : "") + std::to_string(c * 1000 + r));
+      if (t == nullptr) continue;
+      ++checked;
+      EXPECT_EQ(t->x, ColumnLeft(doc, c) + 3) << c << "," << r;
+      EXPECT_EQ(t->y, RowTop(doc, r) + 2) << c << "," << r;
+      // The cell's bottom right corner is visible even when its left part is behind column 0.
+      const SheetHit hit = HitTestSheet(doc, ColumnRight(doc, c) - 1, RowBottom(doc, r) - 1);
+      EXPECT_EQ(hit.kind, SheetHitKind::kCell);
+      EXPECT_EQ(hit.column, c);
+      EXPECT_EQ(hit.row, r);
+    }
+  }
+  EXPECT_GE(checked, 20);
+  EXPECT_EQ(canvas.Find("1024"), nullptr);  // column 1 scrolled away behind column 0
 }
 
 TEST(ScrollBars, PositionsArePercentagesOfTheFullRange) {

@@ -1,0 +1,40 @@
+// When each menu command can be chosen, from the program's state. The main window asks before
+// a menu opens, after every command and before running a command from a key.
+#pragma once
+
+#include "sheet/orvel_doc.h"
+
+namespace orvel::gui {
+
+enum class CommandKind {
+  kAlways,  // no condition
+  kNotRecording,    // New, Open, Save, Save As, Print Setup, Open Text File, Start Macro
+                    // Record, Run Macro, the R Language menu
+  kEndMacroRecord,  // recording
+  kPrint,           // Print and Print Preview
+  kDataSetting,     // the six data-setting commands
+  kSaveGraph,
+  kSort,
+  kShowResult,
+  kShowDataSheet,
+  kDelete,
+  kFillRight,
+  kFillLeft,
+  kFillUp,
+  kFillDown,
+  kPaste,
+  kCopy,
+  kCut,
+};
+
+struct CommandState {
+  int display_mode = 0;
+  bool recording = false;
+  Selection selection;
+  bool result_empty = true;
+  bool clipboard_has_text = false;
+};
+
+bool IsCommandAvailable(CommandKind kind, const CommandState& state);
+
+}  // namespace orvel::gui

@@ -1,0 +1,77 @@
+// The main window: menus, toolbar and status bar around the pane; owns the port, the document
+// and the view for the life of the program.
+#pragma once
+
+#include <QMainWindow>
+#include <QStringList>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/orvel_view.h"
+#include "gui/command_availability.h"
+#include "gui/pane_widget.h"
+#include "gui/qt_port.h"
+
+class QAction;
+class QMenu;
+
+namespace orvel::gui {
+
+inline constexpr const char* kWindowTitlePrefix = "FreeORVEL 22.0E-";
+
+class CMainFrame : public QMainWindow {
+ public:
+  CMainFrame();
+  ~CMainFrame() override;
+
+  CORVELDoc& Doc() { return doc_; }
+  CORVELView& View() { return view_; }
+  QtPort& Port() { return port_; }
+  PaneWidget* Pane() { return pane_; }
+
+  // The action of a menu entry by its menu text without the shortcut part, e.g.
+  // "Summary Statistics(&B)"; null when there is none.
+  QAction* FindAction(const QString& menu_text) const;
+  // Enables each menu entry by the program's state (entries of commands still to come stay
+  // disabled).
+  void UpdateCommandStates();
+  // Opens a document as the command line and drops do.
+  void OpenDocument(const QString& path);
+  QStringList RecentFiles() const;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  struct Entry {
+    QAction* action;
+    CommandKind kind;
+    std::function<void()> run;  // empty: the command comes later
+  };
+  QAction* Add(QMenu* menu, const char* text, const char* prompt, CommandKind kind, std::function<void()> run);
+  void BuildMenus();
+  void BuildToolBar();
+  // Runs a menu command unless another command or a macro is running or it is unavailable.
+  void RunCommand(const Entry& entry);
+  void AfterCommand();
+  void UpdateTitle();
+  void RememberFile(const std::string& path);
+  void RebuildRecentMenu();
+  CommandState CurrentState() const;
+
+  QtPort port_;
+  CORVELDoc doc_;
+  CORVELView view_;
+  PaneWidget* pane_ = nullptr;
+  QMenu* file_menu_ = nullptr;
+  QAction* recent_separator_ = nullptr;
+  QAction* exit_action_ = nullptr;
+  std::vector<QAction*> recent_actions_;
+  std::vector<Entry> entries_;
+  bool running_command_ = false;
+};
+
+}  // namespace orvel::gui

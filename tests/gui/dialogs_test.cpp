@@ -1,0 +1,210 @@
+// The Qt dialogs of the dialog models: titles, presets, the checks OK makes, Cancel.
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QtTest>
+
+#include "app/correlation_dialogs.h"
+#include "app/outlier_dialogs.h"
+#include "app/rank_dialogs.h"
+#include "app/sort_dialog.h"
+#include <QListWidget>
+#include <QPushButton>
+#include "gui/file_filter.h"
+#include "gui/model_dialogs.h"
+#include "gui_tests.h"
+
+namespace orvel::gui::testing {
+
+class DialogsTest : public QObject {
+  Q_OBJECT
+ private:
+  std::vector<std::string> refusals_;
+
+  static QLineEdit* Field(QDialog& d, const char* key) { return d.findChild<QLineEdit*>(key); }
+
+ private slots:
+  void init() {
+    refusals_.clear();
+    ModelDialog::SetRefusalHandler([this](QWidget*, const std::string& reason) { refusals_.push_back(reason); });
+  }
+
+  void frequencyShowsThePresetsAndRefusesClassesOutOfRange() {
+    FrequencyDialog model;
+    model.maximum_value = "9.0000";
+    model.number_of_data = "12";
+    model.maximum_setting = "10.0000";
+    model.classes = 6;
+    auto dialog = CreateModelDialog(model, nullptr);
+    QVERIFY(dialog);
+    QCOMPARE(dialog->windowTitle(), QString("Setting for Frequency Distribution"));
+    QCOMPARE(Field(*dialog, "maximum_value")->text(), QString("9.0000"));
+    QVERIFY(Field(*dialog, "maximum_value")->isReadOnly());
+    QVERIFY(Field(*dialog, "number_of_data")->isReadOnly());
+    QVERIFY(!Field(*dialog, "max")->isReadOnly());
+    QCOMPARE(Field(*dialog, "classes")->text(), QString("6"));
+    dialog->show();
+    for (const char* bad : {"4", "21", "x", ""}) {
+      Field(*dialog, "classes")->setText(bad);
+      dialog->accept();
+      QVERIFY2(dialog->isVisible(), bad);  // refused: stays open
+      QCOMPARE(dialog->result(), int(QDialog::Rejected));
+    }
+    QCOMPARE(refusals_.size(), std::size_t(4));
+    QCOMPARE(refusals_[0], std::string("Enter an integer between 5 and 20."));
+    Field(*dialog, "classes")->setText("20");
+    Field(*dialog, "max")->setText(" 12.5 ");
+    dialog->accept();
+    QVERIFY(!dialog->isVisible());
+    QCOMPARE(dialog->result(), int(QDialog::Accepted));
+    QCOMPARE(model.classes, 20);
+    QCOMPARE(model.maximum_setting, std::string("12.5"));
+  }
+
+  void cancelPutsThePresetsBackAfterARefusedOk() {
+    RowNumbersDialog model;
+    model.rows = 499;
+    auto dialog = CreateModelDialog(model, nullptr);
+    QCOMPARE(dialog->windowTitle(), QString("Setting for Number of Rows"));
+    dialog->show();
+    Field(*dialog, "rows")->setText("99");
+    dialog->accept();
+    QVERIFY(dialog->isVisible());
+    dialog->reject();
+    QCOMPARE(model.rows, 499);
+    auto again = CreateModelDialog(model, nullptr);
+    again->show();
+    Field(*again, "rows")->setText("20000");
+    again->accept();
+    QCOMPARE(again->result(), int(QDialog::Accepted));
+    QCOMPARE(model.rows, 20000);
+  }
+
+  void randomNumbersTableChecksBothRanges() {
+    RandomNumbersDialog model;
+    auto dialog = CreateModelDialog(model, nullptr);
+    QCOMPARE(dialog->windowTitle(), QString("Random Numbers Table"));
+    QCOMPARE(Field(*dialog, "groups")->text(), QString("2"));
+    QCOMPARE(Field(*dialog, "repetitions")->text(), QString("10"));
+    dialog->show();
+    Field(*dialog, "groups")->setText("11");
+    dialog->accept();
+    QVERIFY(dialog->isVisible());
+    Field(*dialog, "groups")->setText("10");
+    Field(*dialog, "repetitions")->setText("31");
+    dialog->accept();
+    QVERIFY(dialog->isVisible());
+    Field(*dialog, "repetitions")->setText("30");
+    dialog->accept();
+    QVERIFY(!dialog->isVisible());
+    QCOMPARE(model.groups, 10);
+    QCOMPARE(model.repetitions, 30);
+  }
+
+  void radioButtonsAndCheckBoxesCarryTheChoice() {
+    ResultOptionsDialog options;
+    auto d1 = CreateModelDialog(options, nullptr);
+    QCOMPARE(d1->windowTitle(), QString("Result Options"));
+    QVERIFY(d1->findChild<QRadioButton*>("choice0")->isChecked());  // Add New Result
+    QCOMPARE(d1->findChild<QRadioButton*>("choice1")->text(),
+             QString("Save Present Result as Text File and Make New Result"));
+    d1->findChild<QRadioButton*>("choice2")->setChecked(true);
+    d1->accept();
+    QCOMPARE(options.choice, int(ResultOptionsDialog::kDeleteAndMakeNew));
+
+    RegressionCurveDialog curve;
+    auto d2 = CreateModelDialog(curve, nullptr);
+    QCOMPARE(d2->findChild<QRadioButton*>("kind5")->text(), QString("y=a*(1/x)+b"));
+    QVERIFY(d2->findChild<QRadioButton*>("kind0")->isChecked());
+    d2->findChild<QRadioButton*>("kind3")->setChecked(true);
+    d2->accept();
+    QCOMPARE(curve.kind, 3);
+
+    FriedmanDialog friedman;
+    auto d3 = CreateModelDialog(friedman, nullptr);
+    QCOMPARE(d3->windowTitle(), QString("Friedman Rank Sum Test"));
+    QVERIFY(!d3->findChild<QCheckBox*>("tukey")->isChecked());
+    d3->findChild<QCheckBox*>("scheffe")->setChecked(true);
+    d3->accept();
+    QVERIFY(!friedman.tukey);
+    QVERIFY(friedman.scheffe);
+    KruskalWallisDialog kw;
+    QCOMPARE(CreateModelDialog(kw, nullptr)->windowTitle(), QString("Kruskal-Wallis Rank Sum Test"));
+
+    ExplanationDialog explanation;
+    auto d4 = CreateModelDialog(explanation, nullptr);
+    QCOMPARE(d4->windowTitle(), QString("Explanation for Record Macro"));
+    Field(*d4, "text")->setText("two words");
+    d4->accept();
+    QCOMPARE(explanation.text, std::string("two words"));
+  }
+
+  void sortListsTheColumnsAndNeedsADataColumnAsKey() {
+    CORVELDoc doc;
+    doc.SetCell(0, 0, "id");
+    doc.SetCell(2, 0, "height");
+    SortDialog model;
+    model.columns[3] = true;
+    auto dialog = CreateModelDialog(model, nullptr, &doc);
+    QCOMPARE(dialog->windowTitle(), QString("Sort"));
+    auto* data = dialog->findChild<QListWidget*>("data_list");
+    auto* sorted = dialog->findChild<QListWidget*>("sorted_list");
+    QCOMPARE(data->count(), 101);
+    QCOMPARE(data->item(0)->text(), QString("label : id"));
+    QCOMPARE(data->item(2)->text(), QString("Col 2 : height"));
+    QCOMPARE(sorted->count(), 1);  // the document's columns to be sorted
+    dialog->show();
+    // OK without a key is refused.
+    dialog->accept();
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(refusals_.back(), std::string(SortDialog::kNoKeyMessage));
+    // Columns 0 and 2 join (once, in column order); the label column cannot be the key.
+    for (int row : {2, 0, 2}) {
+      data->setCurrentRow(row);
+      dialog->findChild<QPushButton*>("add")->click();
+    }
+    QCOMPARE(sorted->count(), 3);
+    QCOMPARE(sorted->item(0)->text(), QString("label : id"));
+    sorted->setCurrentRow(0);
+    dialog->findChild<QPushButton*>("set_key")->click();
+    QCOMPARE(refusals_.back(), std::string(SortDialog::kLabelKeyMessage));
+    QVERIFY(dialog->findChild<QLineEdit*>("key")->text().isEmpty());
+    sorted->setCurrentRow(1);
+    dialog->findChild<QPushButton*>("set_key")->click();
+    QCOMPARE(dialog->findChild<QLineEdit*>("key")->text(), QString("Col 2 : height"));
+    sorted->setCurrentRow(2);
+    dialog->findChild<QPushButton*>("remove")->click();  // column 3 out again
+    dialog->findChild<QRadioButton*>("order1")->setChecked(true);
+    dialog->accept();
+    QVERIFY(!dialog->isVisible());
+    QCOMPARE(model.key, 2);
+    QVERIFY(model.descending);
+    QVERIFY(model.columns[0] && model.columns[2] && !model.columns[3]);
+  }
+
+  void aModelWithoutADialogIsReported() {
+    struct Unknown : DialogModel {
+      std::string Title() const override { return "Unknown"; }
+      bool SetField(const std::string&, const std::string&) override { return false; }
+    } unknown;
+    QVERIFY(!CreateModelDialog(unknown, nullptr));
+  }
+
+  void fileFiltersBecomeQtNameFilters() {
+    QCOMPARE(TranslateFileFilter("Text files(*.txt)|*.txt|All files(*.*)|*.*||"),
+             (std::vector<std::string>{"Text files(*.txt)", "All files(*)"}));
+    QCOMPARE(TranslateFileFilter("ORVEL macro file(*.ovm)|*.ovm|"), (std::vector<std::string>{"ORVEL macro file(*.ovm)"}));
+    QCOMPARE(TranslateFileFilter("Pictures|*.emf;*.wmf||"), (std::vector<std::string>{"Pictures (*.emf *.wmf)"}));
+    QCOMPARE(TranslateFileFilter(""), std::vector<std::string>{});
+    QCOMPARE(WithDefaultExtension("/tmp/result", "txt"), std::string("/tmp/result.txt"));
+    QCOMPARE(WithDefaultExtension("/tmp/result.csv", "txt"), std::string("/tmp/result.csv"));
+    QCOMPARE(WithDefaultExtension("/tmp/a.b/result", "txt"), std::string("/tmp/a.b/result.txt"));
+  }
+};
+
+static Register<DialogsTest> registration;
+
+}  // namespace orvel::gui::testing
+
+#include "dialogs_test.moc"

@@ -1,0 +1,335 @@
+// The main window on the offscreen platform: menus, commands through their actions, the
+// panes' images, keys, scroll bars, availability and the window's questions.
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "gui/command_availability.h"
+#include "gui/main_frame.h"
+#include "gui/model_dialogs.h"
+#include "gui_tests.h"
+#include "sheet/document_file.h"
+
+namespace orvel::gui::testing {
+
+namespace {
+// Pixels of the image that are not white.
+int InkedPixels(const QImage& image) {
+  int inked = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) inked += image.pixel(x, y) != qRgb(255, 255, 255);
+  return inked;
+}
+
+// The text of a message box and its buttons, then presses the given one.
+struct SeenBox {
+  QString title, text;
+  QMessageBox::StandardButtons buttons;
+};
+void AnswerBox(SeenBox& seen, QMessageBox::StandardButton press) {
+  WhenModalShows([&seen, press](QWidget* w) {
+    auto* box = qobject_cast<QMessageBox*>(w);
+    if (box == nullptr) return;
+    seen = {box->windowTitle(), box->text(), box->standardButtons()};
+    box->button(press)->click();
+  });
+}
+}  // namespace
+
+class MainFrameTest : public QObject {
+  Q_OBJECT
+ private:
+  std::unique_ptr<CMainFrame> frame_;
+
+  QAction* Action(const char* text) {
+    QAction* a = frame_->FindAction(text);
+    if (a == nullptr) qFatal("no menu entry %s", text);
+    return a;
+  }
+  void TypeColumn(int c, std::initializer_list<const char*> values) {
+    int r = 1;
+    for (const char* v : values) frame_->Doc().SetCell(c, r++, v);
+  }
+
+ private slots:
+  void init() {
+    QSettings().clear();
+    frame_ = std::make_unique<CMainFrame>();
+    frame_->resize(1024, 768);
+    frame_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(frame_.get()));
+  }
+  void cleanup() {
+    frame_->Doc().SetModified(false);
+    frame_.reset();
+  }
+
+  void theWindowStartsOnTheSheetWithItsTitleAndMenus() {
+    QCOMPARE(frame_->windowTitle(), QString("FreeORVEL 22.0E-Untitled"));
+    QCOMPARE(frame_->Doc().DisplayMode, 0);
+    QCOMPARE(frame_->Doc().RowCount(), 500);
+    QStringList menus;
+    for (QAction* a : frame_->menuBar()->actions()) menus << a->text();
+    QCOMPARE(menus, (QStringList{"&File", "&Edit", "&Data Settings", "&Statistics", "&Correlation", "&Graph",
+                                 "&R Language", "&Macro", "&Window", "&Help"}));
+    // The shortcut part of a menu text is a real shortcut.
+    QCOMPARE(Action("Run Macro(&M)...")->shortcut(), QKeySequence("Ctrl+M"));
+    QCOMPARE(Action("Show Data Sheet Window(&D)")->shortcut(), QKeySequence(Qt::Key_Escape));
+    QCOMPARE(Action("Start Macro Record(&R)")->shortcut(), QKeySequence(Qt::Key_F11));
+    QCOMPARE(Action("Summary Statistics(&B)")->statusTip(), QString("Data : Selected Column"));
+    // Commands still to come are shown but cannot be chosen.
+    QVERIFY(!Action("OnewayANOVA(&O)...")->isEnabled());
+    QVERIFY(!Action("Scatter Plot Matrix(&M)...")->isEnabled());
+    QVERIFY(Action("Kruskal-Wallis Rank Sum Test(&K)...")->isEnabled());
+  }
+
+  void summaryStatisticsFromTheMenuShowsItsReport() {
+    TypeColumn(1, {"1", "2", "3", "4"});
+    frame_->Doc().SetCell(1, 0, "weight");
+    frame_->Doc().SetAnchor(2, 1);
+    const QImage sheet = frame_->Pane()->Render(QSize(800, 600));
+    QVERIFY(InkedPixels(sheet) > 1000);
+    Action("Summary Statistics(&B)")->trigger();
+    QCOMPARE(frame_->Doc().DisplayMode, 1);
+    const std::string& result = frame_->Doc().ResultText;
+    QVERIFY(result.find("<<< Summary statistics >>>") != std::string::npos);
+    QVERIFY(result.find("Col1 : weight") != std::string::npos);
+    QVERIFY(result.find("Mean\t\t2.500000") != std::string::npos);
+    const QImage pane = frame_->Pane()->Render(QSize(800, 600));
+    QVERIFY(InkedPixels(pane) > 500);
+    QVERIFY(pane != sheet);
+    // The result pane is shown now: Show Data Sheet is available, Show Result is not.
+    frame_->UpdateCommandStates();
+    QVERIFY(Action("Show Data Sheet Window(&D)")->isEnabled());
+    QVERIFY(!Action("Show Result Window(&R)")->isEnabled());
+
+    // A second run asks what to do with the present result: delete it.
+    WhenModalShows([](QWidget* w) {
+      QCOMPARE(w->windowTitle(), QString("Result Options"));
+      w->findChild<QRadioButton*>("choice2")->setChecked(true);
+      static_cast<QDialog*>(w)->accept();
+    });
+    Action("Summary Statistics(&B)")->trigger();
+    QCOMPARE(frame_->Doc().ResultText.find("<<< Summary statistics >>>"),
+             frame_->Doc().ResultText.rfind("<<< Summary statistics >>>"));
+
+    // Esc goes back to the sheet.
+    frame_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(frame_.get()));
+    QTest::keyClick(frame_->Pane(), Qt::Key_Escape);
+    QCOMPARE(frame_->Doc().DisplayMode, 0);
+  }
+
+  void typedDataAndAClickFeedTheAnalysis() {
+    QTest::keyClicks(frame_->Pane(), "12");
+    QTest::keyClick(frame_->Pane(), Qt::Key_Return);
+    QTest::keyClicks(frame_->Pane(), "14");
+    QTest::keyClick(frame_->Pane(), Qt::Key_Down);
+    QTest::keyClicks(frame_->Pane(), "1x6");  // a letter empties a data cell
+    QTest::keyClick(frame_->Pane(), Qt::Key_Backspace);
+    QTest::keyClicks(frame_->Pane(), "6");
+    QTest::keyClick(frame_->Pane(), Qt::Key_Return);
+    CORVELDoc& doc = frame_->Doc();
+    QCOMPARE(doc.Text(1, 1), std::string_view("12"));
+    QCOMPARE(doc.Text(1, 2), std::string_view("14"));
+    QCOMPARE(doc.Text(1, 3), std::string_view("6"));
+    QCOMPARE(doc.GetSelection().anchor_row, 4);
+    // A click on row 2 of column 1 (x 43 + 86 .. 43 + 172, y 60 .. 80) makes it current.
+    QTest::mouseClick(frame_->Pane()->viewport(), Qt::LeftButton, {}, QPoint(43 + 86 + 20, 70));
+    QCOMPARE(doc.GetSelection().anchor_row, 2);
+    QCOMPARE(doc.GetSelection().anchor_column, 1);
+    // Fill Down needs a selection reaching below the anchor: Shift+Down makes one.
+    frame_->UpdateCommandStates();
+    QVERIFY(!Action("Fill Down(&B)")->isEnabled());
+    QTest::keyClick(frame_->Pane(), Qt::Key_Down, Qt::ShiftModifier);
+    frame_->UpdateCommandStates();
+    QVERIFY(Action("Fill Down(&B)")->isEnabled());
+    QVERIFY(Action("Sort(&S)...")->isEnabled());
+    Action("Summary Statistics(&B)")->trigger();
+    QCOMPARE(doc.DisplayMode, 1);
+    QVERIFY2(doc.ResultText.find("Number\t\t3\n") != std::string::npos, doc.ResultText.c_str());
+    frame_->UpdateCommandStates();
+    QVERIFY(!Action("Sort(&S)...")->isEnabled());
+    QVERIFY(Action("Cut(&T)")->isEnabled());  // the result pane holds text
+  }
+
+  void aRefusalIsAMessageBoxWithItsTitle() {
+    frame_->Doc().SetAnchor(1, 0);  // the label column
+    SeenBox seen;
+    AnswerBox(seen, QMessageBox::Ok);
+    Action("Summary Statistics(&B)")->trigger();
+    QCOMPARE(seen.title, QString("FreeORVEL"));
+    QCOMPARE(seen.text, QString("Select a column but a label column."));
+    QCOMPARE(frame_->Doc().DisplayMode, 0);
+    QVERIFY(frame_->Doc().ResultText.empty());
+  }
+
+  void frequencyDialogRefusesThenAccepts() {
+    TypeColumn(1, {"1", "2", "3", "4", "5", "6", "7", "8"});
+    QStringList refusals;
+    ModelDialog::SetRefusalHandler([&refusals](QWidget*, const std::string& r) { refusals << QString::fromStdString(r); });
+    WhenModalShows([](QWidget* w) {
+      QCOMPARE(w->windowTitle(), QString("Setting for Frequency Distribution"));
+      auto* classes = w->findChild<QLineEdit*>("classes");
+      classes->setText("30");
+      static_cast<QDialog*>(w)->accept();
+      QVERIFY(w->isVisible());
+      classes->setText(QString::number(7));
+      static_cast<QDialog*>(w)->accept();
+    });
+    // Changing the number of classes asks whether to adjust the settings: No.
+    SeenBox question;
+    QTimer::singleShot(50, [&question] { AnswerBox(question, QMessageBox::No); });
+    Action("Frequency Distribution(&C)...")->trigger();
+    QCOMPARE(refusals.size(), 1);
+    QCOMPARE(question.buttons, QMessageBox::Yes | QMessageBox::No);
+    QCOMPARE(frame_->Doc().DisplayMode, 1);
+    QVERIFY(frame_->Doc().ResultText.find("Frequency") != std::string::npos);
+    ModelDialog::SetRefusalHandler(nullptr);
+  }
+
+  void resultKeysAndScrollBarsMoveThePanes() {
+    for (int i = 0; i < 500; ++i) frame_->Doc().ResultText += "line\n";
+    frame_->Doc().DisplayMode = 1;
+    frame_->Pane()->Refresh();
+    QTest::keyClick(frame_->Pane(), Qt::Key_PageDown);
+    QCOMPARE(frame_->Doc().Scroll.result_y, double(frame_->Pane()->viewport()->height()));
+    QTest::keyClick(frame_->Pane(), Qt::Key_Right);
+    QCOMPARE(frame_->Doc().Scroll.result_x, 86.0);
+    // The bars show the offsets as percentages of 430 and 4000.
+    QCOMPARE(frame_->Pane()->horizontalScrollBar()->value(), 20);
+    QTest::keyClick(frame_->Pane(), Qt::Key_Home);
+    QCOMPARE(frame_->Doc().Scroll.result_y, 0.0);
+    frame_->Pane()->verticalScrollBar()->setValue(50);
+    QCOMPARE(frame_->Doc().Scroll.result_y, 2000.0);
+
+    QTest::keyClick(frame_->Pane(), Qt::Key_Escape);
+    QCOMPARE(frame_->Doc().DisplayMode, 0);
+    QCOMPARE(frame_->Doc().Scroll.result_y, 0.0);  // zeroed by Show Data Sheet
+    frame_->Pane()->verticalScrollBar()->setValue(50);
+    QCOMPARE(frame_->Doc().Scroll.sheet_y, 5000.0);
+    frame_->Pane()->horizontalScrollBar()->setValue(100);
+    QCOMPARE(frame_->Doc().Scroll.sheet_x, 1720.0);
+    QVERIFY(InkedPixels(frame_->Pane()->Render(QSize(640, 480))) > 1000);
+  }
+
+  void availabilityFollowsTheState() {
+    frame_->UpdateCommandStates();
+    QVERIFY(Action("&New")->isEnabled());
+    QVERIFY(Action("Start Macro Record(&R)")->isEnabled());
+    QVERIFY(!Action("End Macro Record(&E)...")->isEnabled());
+    QVERIFY(!Action("Show Data Sheet Window(&D)")->isEnabled());
+    frame_->View().IsRecording = true;
+    frame_->UpdateCommandStates();
+    for (const char* off : {"&New", "&Open...", "&Save", "Save &As...", "Open Text File(&F)...",
+                            "Start Macro Record(&R)", "Run Macro(&M)..."})
+      QVERIFY2(!Action(off)->isEnabled(), off);
+    QVERIFY(Action("End Macro Record(&E)...")->isEnabled());
+    QVERIFY(Action("Summary Statistics(&B)")->isEnabled());
+    frame_->View().IsRecording = false;
+
+    // The table itself, for the editing commands still to be wired.
+    CommandState s;
+    s.selection = {1, 1, 3, 4};  // anchor (row 1, column 1), end (row 3, column 4)
+    QVERIFY(IsCommandAvailable(CommandKind::kFillRight, s));
+    QVERIFY(IsCommandAvailable(CommandKind::kFillDown, s));
+    QVERIFY(!IsCommandAvailable(CommandKind::kFillLeft, s));
+    QVERIFY(!IsCommandAvailable(CommandKind::kFillUp, s));
+    s.selection = {0, 0, 3, 4};  // from the label row and column: nothing to fill from
+    QVERIFY(!IsCommandAvailable(CommandKind::kFillRight, s));
+    QVERIFY(!IsCommandAvailable(CommandKind::kFillDown, s));
+    s.display_mode = 3;
+    s.selection = {5, 5, 1, 1};
+    QVERIFY(!IsCommandAvailable(CommandKind::kFillUp, s));
+    QVERIFY(IsCommandAvailable(CommandKind::kSaveGraph, s));
+    QVERIFY(!IsCommandAvailable(CommandKind::kDataSetting, s));
+    QVERIFY(!IsCommandAvailable(CommandKind::kDelete, s));
+    s.display_mode = 1;
+    QVERIFY(!IsCommandAvailable(CommandKind::kCut, s));  // empty result
+    s.result_empty = false;
+    QVERIFY(IsCommandAvailable(CommandKind::kCut, s));
+    QVERIFY(!IsCommandAvailable(CommandKind::kPaste, s));
+    s.display_mode = 5;
+    QVERIFY(!IsCommandAvailable(CommandKind::kCopy, s));
+    QVERIFY(!IsCommandAvailable(CommandKind::kPrint, s));
+    QVERIFY(IsCommandAvailable(CommandKind::kDelete, s));
+    s.display_mode = 0;
+    s.clipboard_has_text = true;
+    QVERIFY(IsCommandAvailable(CommandKind::kPaste, s));
+    QVERIFY(IsCommandAvailable(CommandKind::kSort, s));
+  }
+
+  void aRunningMacroHoldsCommandsBackAndStopsOnEsc() {
+    TypeColumn(1, {"1", "2", "3", "4"});
+    frame_->Port().BeginMacroRun();
+    Action("Summary Statistics(&B)")->trigger();  // ignored while the macro runs
+    QVERIFY(frame_->Doc().ResultText.empty());
+    QVERIFY(!frame_->Port().ShouldStopMacro());
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(frame_->Pane()->viewport(), &press);
+    QCOMPARE(frame_->Doc().DisplayMode, 0);
+    QVERIFY(frame_->Port().ShouldStopMacro());
+    frame_->Port().EndMacroRun();
+    QVERIFY(!frame_->Port().ShouldStopMacro());
+  }
+
+  void aMacroFromTheMenuRunsTheSameCommands() {
+    QTemporaryDir dir;
+    const QString macro = dir.filePath("m.ovm");
+    QFile file(macro);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("cell(1,1)=\"4\";cell(1,2)=\"6\";cell(1,3)=\"8\";selectcell (1,1)::(1,1);basic();");
+    file.close();
+    WhenModalShows([macro](QWidget* w) {
+      auto* edit = w->findChild<QLineEdit*>("fileNameEdit");
+      if (edit == nullptr) return static_cast<QDialog*>(w)->reject();
+      edit->setText(macro);
+      static_cast<QDialog*>(w)->accept();
+    });
+    Action("Run Macro(&M)...")->trigger();
+    QVERIFY(!frame_->Port().IsMacroRunning());
+    QCOMPARE(frame_->Doc().DisplayMode, 1);
+    QVERIFY(frame_->Doc().ResultText.find("Mean\t\t6.000000") != std::string::npos);
+  }
+
+  void openingADocumentRemembersItAndTitlesTheWindow() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("heights.ovd");
+    {
+      CORVELDoc doc;
+      doc.SetCell(1, 1, "170");
+      QVERIFY(SaveDocumentFile(path.toStdString(), doc).ok);
+    }
+    frame_->OpenDocument(path);
+    QCOMPARE(frame_->Doc().Text(1, 1), std::string_view("170"));
+    QCOMPARE(frame_->windowTitle(), QString("FreeORVEL 22.0E-heights.ovd"));
+    QCOMPARE(frame_->RecentFiles().value(0), QFileInfo(path).absoluteFilePath());
+  }
+
+  void closingAModifiedDocumentAsksAndCancelKeepsTheWindow() {
+    frame_->Doc().SetModified();
+    SeenBox seen;
+    AnswerBox(seen, QMessageBox::Cancel);
+    QVERIFY(!frame_->close());
+    QCOMPARE(seen.text, QString("Save changes to Untitled?"));
+    QVERIFY(frame_->isVisible());
+    AnswerBox(seen, QMessageBox::No);
+    QVERIFY(frame_->close());
+  }
+};
+
+static Register<MainFrameTest> registration;
+
+}  // namespace orvel::gui::testing
+
+#include "main_frame_test.moc"
