@@ -17,6 +17,8 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include "gui/data_settings_dialogs.h"
+
 namespace orvel::gui {
 
 namespace {
@@ -47,6 +49,8 @@ CMainFrame::CMainFrame() : doc_(RowCountFromProfile(port_)), view_(doc_, port_) 
   BuildToolBar();
   statusBar()->showMessage("Ready");
   setAcceptDrops(true);
+  // Paste follows what the clipboard holds, also when another program changed it.
+  connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, [this] { UpdateCommandStates(); });
   UpdateTitle();
   UpdateCommandStates();
   pane_->setFocus();
@@ -134,18 +138,21 @@ void CMainFrame::BuildMenus() {
   Add(edit, "Delete(&D)\tDelete", "Dlete data", K::kDelete, [&v] { v.OnEditDelete(); });
   Add(edit, "Sort(&S)...", "Sort data", K::kSort, [&v] { v.OnSort(); });
 
-  // Data Settings: the settings dialogs come with their Qt dialogs.
+  // Data Settings (the twoway grid, multiple regression, principal component and discriminant
+  // data come later).
   QMenu* settings = menuBar()->addMenu("&Data Settings");
-  Add(settings, "Oneway Two Groups(&X)...", "Set the data of two groups", K::kDataSetting, later);
+  Add(settings, "Oneway Two Groups(&X)...", "Set the data of two groups", K::kDataSetting,
+      [this] { TwoGroupsDialog(view_, this).exec(); });
   Add(settings, "Oneway  Three Groups or More(&O)...", "Set the data of three groups or more", K::kDataSetting,
-      later);
+      [this] { GroupColumnsDialog(view_, this).exec(); });
   Add(settings, "Twoway Data(&T)...", "Set the twoway data", K::kDataSetting, later);
   Add(settings, "Multiple Regression Data(&M)...", "Set the multiple regression data", K::kDataSetting, later);
   Add(settings, "Principal Component Analysis Data(&S)...", "Set the principal component analysis data",
       K::kDataSetting, later);
   Add(settings, "Discriminant Analysis Data(&H)...", "Set the discriminant analysis data", K::kDataSetting, later);
   settings->addSeparator();
-  Add(settings, "Option for Object Data(&P)...", "Include the object data in the result or not", K::kAlways, later);
+  Add(settings, "Option for Object Data(&P)...", "Include the object data in the result or not", K::kAlways,
+      [this] { ObjectDataDialog(view_, this).exec(); });
   Add(settings, "Number of Rows(&N)...", "Set the number of rows", K::kAlways, [&v] { v.OnRowNumbers(); });
 
   // Statistics, in the order of their macro statements.

@@ -47,6 +47,10 @@ double PaneWidget::ResultLineHeight() const {
 
 QImage PaneWidget::Render(const QSize& size) {
   QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+  // The image measures fonts as the window does, so the line heights the view scrolls by are
+  // the ones drawn.
+  image.setDotsPerMeterX(qRound(viewport()->logicalDpiX() / 0.0254));
+  image.setDotsPerMeterY(qRound(viewport()->logicalDpiY() / 0.0254));
   image.fill(Qt::white);
   QPainter painter(&image);
   {

@@ -148,7 +148,9 @@ double QtPort::ResultLineHeight() const {
 }
 
 int QtPort::AverageCharWidth() const {
-  const QFontMetricsF metrics(QtCanvas::ToQFont(SheetFont()));
+  QWidget* window = Parent();
+  const QFontMetricsF metrics = window != nullptr ? QFontMetricsF(QtCanvas::ToQFont(SheetFont()), window)
+                                                  : QFontMetricsF(QtCanvas::ToQFont(SheetFont()));
   return std::max(1, static_cast<int>(metrics.averageCharWidth() + 0.5));
 }
 

@@ -2,6 +2,10 @@
 // panes' images, keys, scroll bars, availability and the window's questions.
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QClipboard>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -135,14 +139,14 @@ class MainFrameTest : public QObject {
     QTest::keyClick(frame_->Pane(), Qt::Key_Return);
     QTest::keyClicks(frame_->Pane(), "14");
     QTest::keyClick(frame_->Pane(), Qt::Key_Down);
-    QTest::keyClicks(frame_->Pane(), "1x6");  // a letter empties a data cell
+    QTest::keyClicks(frame_->Pane(), "1x6");  // a data cell takes no letter
     QTest::keyClick(frame_->Pane(), Qt::Key_Backspace);
     QTest::keyClicks(frame_->Pane(), "6");
     QTest::keyClick(frame_->Pane(), Qt::Key_Return);
     CORVELDoc& doc = frame_->Doc();
     QCOMPARE(doc.Text(1, 1), std::string_view("12"));
     QCOMPARE(doc.Text(1, 2), std::string_view("14"));
-    QCOMPARE(doc.Text(1, 3), std::string_view("6"));
+    QCOMPARE(QString::fromStdString(std::string(doc.Text(1, 3))), QString("16"));
     QCOMPARE(doc.GetSelection().anchor_row, 4);
     // A click on row 2 of column 1 (x 43 + 86 .. 43 + 172, y 60 .. 80) makes it current.
     QTest::mouseClick(frame_->Pane()->viewport(), Qt::LeftButton, {}, QPoint(43 + 86 + 20, 70));
@@ -161,6 +165,75 @@ class MainFrameTest : public QObject {
     frame_->UpdateCommandStates();
     QVERIFY(!Action("Sort(&S)...")->isEnabled());
     QVERIFY(Action("Cut(&T)")->isEnabled());  // the result pane holds text
+  }
+
+  void dataSettingsDialogsStoreAndRecordOnOkOnly() {
+    CORVELDoc& doc = frame_->Doc();
+    CORVELView& view = frame_->View();
+    doc.SetCell(3, 0, "before");
+    view.IsRecording = true;
+    WhenModalShows([](QWidget* w) {
+      QCOMPARE(w->windowTitle(), QString("Data Setting for Oneway Two Groups"));
+      auto* x = w->findChild<QComboBox*>("x");
+      QCOMPARE(x->currentText(), QString("Col  1 : "));
+      QCOMPARE(x->itemText(2), QString("Col  3 : before"));
+      x->setCurrentIndex(2);
+      w->findChild<QComboBox*>("y")->setCurrentIndex(4);
+      static_cast<QDialog*>(w)->accept();
+    });
+    Action("Oneway Two Groups(&X)...")->trigger();
+    QCOMPARE(doc.TwoGroupX(), 3);
+    QCOMPARE(doc.TwoGroupY(), 5);
+    QCOMPARE(view.MacroText, std::string("setxvalue (3);\r\nsetyvalue (5);\r\n"));
+
+    view.MacroText.clear();
+    WhenModalShows([](QWidget* w) {
+      auto* data = w->findChild<QListWidget*>("data_list");
+      for (int row : {3, 0, 2}) data->item(row)->setSelected(true);
+      w->findChild<QPushButton*>("add")->click();
+      w->findChild<QPushButton*>("add")->click();  // nothing twice
+      auto* selected = w->findChild<QListWidget*>("selected_list");
+      QCOMPARE(selected->count(), 3);
+      selected->setCurrentRow(1);
+      w->findChild<QPushButton*>("remove")->click();
+      static_cast<QDialog*>(w)->accept();
+    });
+    Action("Oneway  Three Groups or More(&O)...")->trigger();
+    QCOMPARE(doc.GroupColumnList(), (std::vector<int>{1, 4}));
+    QVERIFY(view.MacroText.find("setonefactor (1,true);\r\nsetonefactor (2,false);\r\n") == 0);
+    QVERIFY(view.MacroText.find("setonefactor (4,true);") != std::string::npos);
+
+    view.MacroText.clear();
+    WhenModalShows([](QWidget* w) {
+      QVERIFY(w->findChild<QRadioButton*>("not_included")->isChecked());
+      w->findChild<QRadioButton*>("included")->setChecked(true);
+      static_cast<QDialog*>(w)->reject();
+    });
+    Action("Option for Object Data(&P)...")->trigger();
+    QVERIFY(!doc.IncludeDataInResult());
+    QVERIFY(view.MacroText.empty());
+    WhenModalShows([](QWidget* w) {
+      w->findChild<QRadioButton*>("included")->setChecked(true);
+      static_cast<QDialog*>(w)->accept();
+    });
+    Action("Option for Object Data(&P)...")->trigger();
+    QVERIFY(doc.IncludeDataInResult());
+    QCOMPARE(view.MacroText, std::string("setdatatoresult (true);\r\n"));
+    view.IsRecording = false;
+  }
+
+  void pasteFollowsTheSystemClipboard() {
+    QGuiApplication::clipboard()->clear();
+    QVERIFY(!Action("Paste(&P)")->isEnabled());
+    QGuiApplication::clipboard()->setText("5\t6\n7\t8\n");
+    QVERIFY(Action("Paste(&P)")->isEnabled());  // no menu opened in between
+    Action("Paste(&P)")->trigger();
+    QCOMPARE(frame_->Doc().Value(2, 2), 8.0);
+    QCOMPARE(frame_->Doc().GetSelection().end_column, 2);
+    // Copy puts the selection back as tab-separated text.
+    QGuiApplication::clipboard()->clear();
+    Action("Copy(&C)")->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString("5\t6\r\n7\t8\r\n"));
   }
 
   void aRefusalIsAMessageBoxWithItsTitle() {
