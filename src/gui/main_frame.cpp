@@ -6,6 +6,11 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QApplication>
+#include <QIcon>
+#include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QClipboard>
 #include <QKeySequence>
 #include <QMenu>
@@ -33,7 +38,21 @@ std::pair<QString, QString> SplitMenuText(const char* text) {
   if (tab < 0) return {s, QString()};
   return {s.left(tab), s.mid(tab + 1)};
 }
+// The desktop's calculator: the first of the usual ones that is installed; none, nothing.
+void StartCalculator() {
+  for (const char* program : {"gnome-calculator", "kcalc", "galculator", "mate-calc", "qalculate-gtk", "xcalc"}) {
+    const QString path = QStandardPaths::findExecutable(program);
+    if (!path.isEmpty() && QProcess::startDetached(path, {})) return;
+  }
+}
 }  // namespace
+
+void ShowAboutBox(QWidget* parent) {
+  QMessageBox box(QMessageBox::Information, "About FreeORVEL", "FreeORVEL Version 22.0E", QMessageBox::Ok, parent);
+  box.setObjectName("about");
+  if (!QApplication::windowIcon().isNull()) box.setIconPixmap(QApplication::windowIcon().pixmap(48, 48));
+  box.exec();
+}
 
 CMainFrame::CMainFrame() : doc_(RowCountFromProfile(port_)), view_(doc_, port_) {
   pane_ = new PaneWidget(view_, this);
@@ -252,7 +271,7 @@ void CMainFrame::BuildMenus() {
   Add(window, "Show Data Sheet Window(&D)\tEsc", "Return to datasheet", K::kShowDataSheet,
       [&v] { v.OnShowDataSheetWindow(); });
   Add(window, "Show Result Window(&R)", "Show result", K::kShowResult, [&v] { v.OnShowResultWindow(); });
-  Add(window, "Run Windows Calculator(&C)", "Run Windows calculator", K::kAlways, later);
+  Add(window, "Run Windows Calculator(&C)", "Run Windows calculator", K::kAlways, [] { StartCalculator(); });
   // F6 and Shift+F6 move between panes of a split window; this window has one pane.
   auto* next_pane = new QAction(this);
   next_pane->setShortcuts({QKeySequence("F6"), QKeySequence("Shift+F6")});
@@ -263,7 +282,8 @@ void CMainFrame::BuildMenus() {
   Add(help, "Help Topics(&H)", "List Help topics", K::kAlways, later)->setShortcut(QKeySequence("F1"));
   Add(help, "FreeORVEL Website(&J)...", "Open the FreeORVEL website", K::kAlways, later);
   help->addSeparator();
-  Add(help, "About FreeORVEL(&A)...", "Display program information, version number and copyright", K::kAlways, later);
+  Add(help, "About FreeORVEL(&A)...", "Display program information, version number and copyright", K::kAlways,
+      [this] { ShowAboutBox(this); });
 
   for (QMenu* menu : menuBar()->findChildren<QMenu*>())
     connect(menu, &QMenu::aboutToShow, this, [this] { UpdateCommandStates(); });
@@ -273,25 +293,26 @@ void CMainFrame::BuildToolBar() {
   QToolBar* bar = addToolBar("Standard");
   bar->setObjectName("Standard");
   QStyle* s = style();
-  const auto put = [&](const char* text, QStyle::StandardPixmap icon) {
+  // The desktop theme's icons where it has them, else the style's nearest ones.
+  const auto put = [&](const char* text, const char* theme_icon, QStyle::StandardPixmap fallback) {
     if (QAction* a = FindAction(text)) {
-      a->setIcon(s->standardIcon(icon));
+      a->setIcon(QIcon::fromTheme(theme_icon, s->standardIcon(fallback)));
       bar->addAction(a);
     }
   };
-  put("&New", QStyle::SP_FileIcon);
-  put("&Open...", QStyle::SP_DialogOpenButton);
-  put("&Save", QStyle::SP_DialogSaveButton);
+  put("&New", "document-new", QStyle::SP_FileIcon);
+  put("&Open...", "document-open", QStyle::SP_DialogOpenButton);
+  put("&Save", "document-save", QStyle::SP_DialogSaveButton);
   bar->addSeparator();
-  put("Cut(&T)", QStyle::SP_DialogDiscardButton);
-  put("Copy(&C)", QStyle::SP_FileDialogDetailedView);
-  put("Paste(&P)", QStyle::SP_DialogApplyButton);
+  put("Cut(&T)", "edit-cut", QStyle::SP_DialogDiscardButton);
+  put("Copy(&C)", "edit-copy", QStyle::SP_FileDialogDetailedView);
+  put("Paste(&P)", "edit-paste", QStyle::SP_DialogApplyButton);
   bar->addSeparator();
-  put("&Print...", QStyle::SP_ComputerIcon);
+  put("&Print...", "document-print", QStyle::SP_ComputerIcon);
   bar->addSeparator();
-  put("Run Macro(&M)...", QStyle::SP_MediaPlay);
-  put("Show Data Sheet Window(&D)", QStyle::SP_FileDialogListView);
-  put("Show Result Window(&R)", QStyle::SP_FileDialogContentsView);
+  put("Run Macro(&M)...", "media-playback-start", QStyle::SP_MediaPlay);
+  put("Show Data Sheet Window(&D)", "x-office-spreadsheet", QStyle::SP_FileDialogListView);
+  put("Show Result Window(&R)", "text-x-generic", QStyle::SP_FileDialogContentsView);
 }
 
 QAction* CMainFrame::FindAction(const QString& menu_text) const {

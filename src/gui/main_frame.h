@@ -20,6 +20,9 @@ namespace orvel::gui {
 
 inline constexpr const char* kWindowTitlePrefix = "FreeORVEL 22.0E-";
 
+// "About FreeORVEL": the program's version.
+void ShowAboutBox(QWidget* parent);
+
 class CMainFrame : public QMainWindow {
  public:
   CMainFrame();

@@ -236,6 +236,14 @@ class MainFrameTest : public QObject {
     QCOMPARE(QGuiApplication::clipboard()->text(), QString("5\t6\r\n7\t8\r\n"));
   }
 
+  void theAboutBoxNamesTheVersion() {
+    SeenBox seen;
+    AnswerBox(seen, QMessageBox::Ok);
+    Action("About FreeORVEL(&A)...")->trigger();
+    QCOMPARE(seen.title, QString("About FreeORVEL"));
+    QCOMPARE(seen.text, QString("FreeORVEL Version 22.0E"));
+  }
+
   void aRefusalIsAMessageBoxWithItsTitle() {
     frame_->Doc().SetAnchor(1, 0);  // the label column
     SeenBox seen;
