@@ -64,7 +64,9 @@ void DrawSheetPane(Canvas& canvas, const CORVELDoc& doc) {
   const double text_offset = (kSheetPaneRowHeight - metrics.height) / 2;
 
   // The scrolled rows 1.. that show below the frozen row 0.
-  const int first_row = std::max(1, static_cast<int>(std::floor(v / kSheetPaneRowHeight)) + 1);
+  // Computed in doubles: a macro can scroll the sheet far beyond its last row.
+  const double first_visible = std::floor(v / kSheetPaneRowHeight) + 1;
+  const int first_row = first_visible > last_row ? last_row + 1 : std::max(1, static_cast<int>(first_visible));
   int end_row = first_row;  // one past the last visible row
   while (end_row <= last_row && RowTop(end_row, v) < height) ++end_row;
 
@@ -282,7 +284,8 @@ void DrawResultPane(Canvas& canvas, const CORVELDoc& doc, ResultLineIndex* index
   const std::vector<std::size_t>& starts = lines_index.Lines(text);
   // Line k's top is y0 + k h; the first line whose bottom is below the band shows.
   const double skip = std::floor((kResultBandHeight - y0) / h);
-  std::size_t k = skip > 0 ? static_cast<std::size_t>(skip) : 0;
+  std::size_t k = skip <= 0 ? 0 : skip >= static_cast<double>(starts.size()) ? starts.size()
+                                                                              : static_cast<std::size_t>(skip);
   for (; k < starts.size(); ++k) {
     const double y = y0 + h * static_cast<double>(k);
     if (y >= height) break;

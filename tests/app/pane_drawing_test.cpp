@@ -312,6 +312,22 @@ TEST(SheetPaneDrawing, CellsAreDrawnWhereTheHitTestFindsThem) {
   EXPECT_EQ(canvas.Find("1024"), nullptr);  // column 1 scrolled away behind column 0
 }
 
+TEST(PaneDrawing, OffsetsFarBeyondTheContentDrawOnlyTheFrame) {
+  CORVELDoc doc;
+  doc.SetCell(1, 1, "5");
+  doc.ResultText = "a\nb\n";
+  doc.Scroll.sheet_x = doc.Scroll.sheet_y = 1e15;
+  doc.Scroll.result_x = doc.Scroll.result_y = 1e300;
+  RecordingCanvas sheet(800, 600);
+  DrawSheetPane(sheet, doc);
+  EXPECT_EQ(sheet.Find("5"), nullptr);
+  EXPECT_NE(sheet.Find("label"), nullptr);
+  RecordingCanvas result(800, 600);
+  DrawResultPane(result, doc);
+  ASSERT_EQ(result.texts.size(), 1u);
+  EXPECT_EQ(result.texts[0].text, kResultBandPrompt);
+}
+
 TEST(ScrollBars, PositionsArePercentagesOfTheFullRange) {
   EXPECT_EQ(ScrollBarPosition(0, kSheetScrollRangeX), 0);
   EXPECT_EQ(ScrollBarPosition(860, kSheetScrollRangeX), 50);
