@@ -2,11 +2,13 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QIcon>
 #include <QMessageBox>
 #include <QProcess>
@@ -38,14 +40,35 @@ std::pair<QString, QString> SplitMenuText(const char* text) {
   if (tab < 0) return {s, QString()};
   return {s.left(tab), s.mid(tab + 1)};
 }
-// The desktop's calculator: the first of the usual ones that is installed; none, nothing.
-void StartCalculator() {
+// The desktop's calculator: the first of the usual ones that is installed.
+void StartCalculator(QWidget* parent) {
   for (const char* program : {"gnome-calculator", "kcalc", "galculator", "mate-calc", "qalculate-gtk", "xcalc"}) {
     const QString path = QStandardPaths::findExecutable(program);
     if (!path.isEmpty() && QProcess::startDetached(path, {})) return;
   }
+  QMessageBox::information(parent, "FreeORVEL",
+                           "No calculator program was found (gnome-calculator, kcalc, galculator, mate-calc, "
+                           "qalculate-gtk or xcalc).");
+}
+
+void OpenManual(QWidget* parent) {
+  const QString path = ManualIndexPath();
+  if (path.isEmpty() || !QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+    QMessageBox::information(parent, "FreeORVEL",
+                             path.isEmpty() ? QString("The user manual was not found.")
+                                            : "The user manual could not be opened in a browser. It is the file " + path);
 }
 }  // namespace
+
+QString ManualIndexPath() {
+  const QStringList candidates = {
+      QCoreApplication::applicationDirPath() + "/../share/orvel/manual/index.html",
+      QStringLiteral(ORVEL_MANUAL_DIR "/index.html"),
+  };
+  for (const QString& path : candidates)
+    if (QFileInfo::exists(path)) return QFileInfo(path).canonicalFilePath();
+  return {};
+}
 
 void ShowAboutBox(QWidget* parent) {
   QMessageBox box(QMessageBox::Information, "About FreeORVEL", "FreeORVEL Version 22.0E", QMessageBox::Ok, parent);
@@ -271,7 +294,7 @@ void CMainFrame::BuildMenus() {
   Add(window, "Show Data Sheet Window(&D)\tEsc", "Return to datasheet", K::kShowDataSheet,
       [&v] { v.OnShowDataSheetWindow(); });
   Add(window, "Show Result Window(&R)", "Show result", K::kShowResult, [&v] { v.OnShowResultWindow(); });
-  Add(window, "Run Windows Calculator(&C)", "Run Windows calculator", K::kAlways, [] { StartCalculator(); });
+  Add(window, "Run Windows Calculator(&C)", "Run Windows calculator", K::kAlways, [this] { StartCalculator(this); });
   // F6 and Shift+F6 move between panes of a split window; this window has one pane.
   auto* next_pane = new QAction(this);
   next_pane->setShortcuts({QKeySequence("F6"), QKeySequence("Shift+F6")});
@@ -279,7 +302,8 @@ void CMainFrame::BuildMenus() {
 
   // Help.
   QMenu* help = menuBar()->addMenu("&Help");
-  Add(help, "Help Topics(&H)", "List Help topics", K::kAlways, later)->setShortcut(QKeySequence("F1"));
+  Add(help, "Help Topics(&H)", "List Help topics", K::kAlways, [this] { OpenManual(this); })
+      ->setShortcut(QKeySequence("F1"));
   Add(help, "FreeORVEL Website(&J)...", "Open the FreeORVEL website", K::kAlways, later);
   help->addSeparator();
   Add(help, "About FreeORVEL(&A)...", "Display program information, version number and copyright", K::kAlways,

@@ -22,6 +22,9 @@ inline constexpr const char* kWindowTitlePrefix = "FreeORVEL 22.0E-";
 
 // "About FreeORVEL": the program's version.
 void ShowAboutBox(QWidget* parent);
+// The user manual's first page: installed beside the program, else in the source tree; empty
+// when neither exists.
+QString ManualIndexPath();
 
 class CMainFrame : public QMainWindow {
  public:

@@ -1,5 +1,6 @@
 // The main window on the offscreen platform: menus, commands through their actions, the
 // panes' images, keys, scroll bars, availability and the window's questions.
+#include <QFileInfo>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -242,6 +243,13 @@ class MainFrameTest : public QObject {
     Action("About FreeORVEL(&A)...")->trigger();
     QCOMPARE(seen.title, QString("About FreeORVEL"));
     QCOMPARE(seen.text, QString("FreeORVEL Version 22.0E"));
+  }
+
+  void theManualShipsWithTheProgram() {
+    const QString path = ManualIndexPath();
+    QVERIFY(!path.isEmpty());
+    QVERIFY(path.endsWith("/index.html"));
+    QVERIFY(QFileInfo(path).isFile());
   }
 
   void aRefusalIsAMessageBoxWithItsTitle() {
