@@ -180,18 +180,19 @@ void CMainFrame::BuildMenus() {
   Add(edit, "Delete(&D)\tDelete", "Dlete data", K::kDelete, [&v] { v.OnEditDelete(); });
   Add(edit, "Sort(&S)...", "Sort data", K::kSort, [&v] { v.OnSort(); });
 
-  // Data Settings (the twoway grid, multiple regression, principal component and discriminant
-  // data come later).
+  // Data Settings.
   QMenu* settings = menuBar()->addMenu("&Data Settings");
   Add(settings, "Oneway Two Groups(&X)...", "Set the data of two groups", K::kDataSetting,
       [this] { TwoGroupsDialog(view_, this).exec(); });
   Add(settings, "Oneway  Three Groups or More(&O)...", "Set the data of three groups or more", K::kDataSetting,
       [this] { GroupColumnsDialog(view_, this).exec(); });
-  Add(settings, "Twoway Data(&T)...", "Set the twoway data", K::kDataSetting, later);
-  Add(settings, "Multiple Regression Data(&M)...", "Set the multiple regression data", K::kDataSetting, later);
+  Add(settings, "Twoway Data(&T)...", "Set the twoway data", K::kDataSetting, [&v] { v.EnterTwowayGrid(); });
+  Add(settings, "Multiple Regression Data(&M)...", "Set the multiple regression data", K::kDataSetting,
+      [this] { MultipleRegressionDialog(view_, this).exec(); });
   Add(settings, "Principal Component Analysis Data(&S)...", "Set the principal component analysis data",
-      K::kDataSetting, later);
-  Add(settings, "Discriminant Analysis Data(&H)...", "Set the discriminant analysis data", K::kDataSetting, later);
+      K::kDataSetting, [this] { PcaDialog(view_, this).exec(); });
+  Add(settings, "Discriminant Analysis Data(&H)...", "Set the discriminant analysis data", K::kDataSetting,
+      [this] { DiscriminantDialog(view_, this).exec(); });
   settings->addSeparator();
   Add(settings, "Option for Object Data(&P)...", "Include the object data in the result or not", K::kAlways,
       [this] { ObjectDataDialog(view_, this).exec(); });

@@ -15,6 +15,8 @@
 #include <QVBoxLayout>
 
 #include "app/correlation_dialogs.h"
+#include "app/data_settings_lists.h"
+#include "app/twoway_grid.h"
 #include "app/outlier_dialogs.h"
 #include "app/rank_dialogs.h"
 #include "app/sort_dialog.h"
@@ -257,6 +259,34 @@ std::unique_ptr<ModelDialog> Sort(SortDialog& model, QWidget* parent, const CORV
   return dialog;
 }
 
+// "Data Selection": "None" and the 100 columns; the row is the column.
+std::unique_ptr<ModelDialog> DataSelection(DataSelectionDialog& model, QWidget* parent, const CORVELDoc& doc) {
+  auto dialog = MakeDialog(model, parent);
+  auto* layout = new QVBoxLayout(dialog.get());
+  layout->addWidget(new QLabel(DataSelectionDialog::kPrompt, dialog.get()));
+  auto* list = new QListWidget(dialog.get());
+  list->setObjectName("column");
+  list->addItem("None");
+  for (int c = 1; c <= kLastColumn; ++c) list->addItem(QString::fromStdString(ColumnEntry2(doc, c)));
+  list->setCurrentRow(model.column >= 0 && model.column <= kLastColumn ? model.column : 0);
+  layout->addWidget(list);
+  QObject::connect(list, &QListWidget::itemDoubleClicked, dialog.get(), &ModelDialog::accept);
+  dialog->AddField("column", [list] { return std::to_string(list->currentRow()); }, "Select \"None\" or a column.");
+  dialog->AddButtons();
+  return dialog;
+}
+
+std::unique_ptr<ModelDialog> LabelName(LabelNameDialog& model, QWidget* parent) {
+  auto dialog = MakeDialog(model, parent);
+  auto* layout = new QVBoxLayout(dialog.get());
+  layout->addWidget(new QLabel(LabelNameDialog::kPrompt, dialog.get()));
+  QLineEdit* label = Edit(dialog.get(), "label", model.label);
+  layout->addWidget(label);
+  dialog->AddField("label", [label] { return label->text().toStdString(); }, "");
+  dialog->AddButtons();
+  return dialog;
+}
+
 }  // namespace
 
 ModelDialog::ModelDialog(QWidget* parent, DialogModel& model, std::function<void()> restore_presets)
@@ -307,10 +337,11 @@ std::unique_ptr<ModelDialog> CreateModelDialog(DialogModel& model, QWidget* pare
   if (auto* m = dynamic_cast<FriedmanDialog*>(&model)) return RankComparison(*m, parent);
   if (auto* m = dynamic_cast<RegressionCurveDialog*>(&model)) return RegressionCurve(*m, parent);
   if (auto* m = dynamic_cast<RandomNumbersDialog*>(&model)) return RandomNumbers(*m, parent);
-  if (auto* m = dynamic_cast<SortDialog*>(&model)) {
-    static const CORVELDoc empty_sheet(101);
-    return Sort(*m, parent, doc != nullptr ? *doc : empty_sheet);
-  }
+  static const CORVELDoc empty_sheet(101);
+  if (auto* m = dynamic_cast<SortDialog*>(&model)) return Sort(*m, parent, doc != nullptr ? *doc : empty_sheet);
+  if (auto* m = dynamic_cast<DataSelectionDialog*>(&model))
+    return DataSelection(*m, parent, doc != nullptr ? *doc : empty_sheet);
+  if (auto* m = dynamic_cast<LabelNameDialog*>(&model)) return LabelName(*m, parent);
   return nullptr;
 }
 

@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include "app/twoway_grid.h"
 #include "gui/qt_canvas.h"
 
 namespace orvel::gui {
@@ -16,11 +17,8 @@ namespace orvel::gui {
 namespace {
 bool HasScrollBars(int mode) { return mode == 0 || mode == 1 || mode == 5; }
 
-// The prompts of the panes drawn by later commands (the twoway grid and the graphs).
-const char* BandPrompt(int mode) {
-  return mode == 5 ? "Esc : Data Sheet  Delete : Initialize Settings ARROW KEY : Scroll"
-                   : "Esc : Data Sheet  Double Click : Edit Graph";
-}
+// The prompt of the panes drawn by later commands (the graphs).
+constexpr const char* kGraphBandPrompt = "Esc : Data Sheet  Double Click : Edit Graph";
 }  // namespace
 
 PaneWidget::PaneWidget(CORVELView& view, QWidget* parent)
@@ -65,10 +63,11 @@ QImage PaneWidget::Render(const QSize& size) {
         }
         break;
       case 1: DrawResultPane(canvas, doc_, &line_index_); break;
+      case 5: DrawTwowayGridPane(canvas, doc_); break;
       default:
         canvas.FillRect({0, 0, canvas.Width(), kResultBandHeight}, colors::kHeader);
         canvas.SetFont(SheetFont());
-        canvas.DrawText(10, (kResultBandHeight - canvas.Metrics().height) / 2, BandPrompt(doc_.DisplayMode),
+        canvas.DrawText(10, (kResultBandHeight - canvas.Metrics().height) / 2, kGraphBandPrompt,
                         TextAlign::kLeft);
         break;
     }
@@ -107,6 +106,9 @@ void PaneWidget::SyncScrollBars() {
   } else if (mode == 1) {
     x = ScrollBarPosition(doc_.Scroll.result_x, kResultScrollRangeX);
     y = ScrollBarPosition(doc_.Scroll.result_y, kResultScrollRangeY);
+  } else if (mode == 5) {
+    x = ScrollBarPosition(doc_.Scroll.graph_x, kTwowayScrollRangeX);
+    y = ScrollBarPosition(doc_.Scroll.graph_y, kTwowayScrollRangeY);
   }
   syncing_ = true;
   horizontalScrollBar()->setValue(x);
@@ -123,6 +125,9 @@ void PaneWidget::ScrollBarMoved(Qt::Orientation orientation, int position) {
   } else if (doc_.DisplayMode == 1) {
     (across ? doc_.Scroll.result_x : doc_.Scroll.result_y) =
         ScrollOffsetForPosition(position, across ? kResultScrollRangeX : kResultScrollRangeY);
+  } else if (doc_.DisplayMode == 5) {
+    (across ? doc_.Scroll.graph_x : doc_.Scroll.graph_y) =
+        ScrollOffsetForPosition(position, across ? kTwowayScrollRangeX : kTwowayScrollRangeY);
   } else {
     return;
   }
@@ -184,6 +189,19 @@ void PaneWidget::keyPressEvent(QKeyEvent* event) {
       case Qt::Key_Down: view_.OnResultKeyDown(Key::kDown); break;
       default: handled = false; break;
     }
+  } else if (doc_.DisplayMode == 5) {
+    using GridKey = CORVELView::TwowayGridKey;
+    handled = true;
+    switch (event->key()) {
+      case Qt::Key_PageUp: view_.OnTwowayGridKeyDown(GridKey::kPageUp); break;
+      case Qt::Key_PageDown: view_.OnTwowayGridKeyDown(GridKey::kPageDown); break;
+      case Qt::Key_Home: view_.OnTwowayGridKeyDown(GridKey::kHome); break;
+      case Qt::Key_Left: view_.OnTwowayGridKeyDown(GridKey::kLeft); break;
+      case Qt::Key_Right: view_.OnTwowayGridKeyDown(GridKey::kRight); break;
+      case Qt::Key_Up: view_.OnTwowayGridKeyDown(GridKey::kUp); break;
+      case Qt::Key_Down: view_.OnTwowayGridKeyDown(GridKey::kDown); break;
+      default: handled = false; break;
+    }
   }
   if (!handled) return QAbstractScrollArea::keyPressEvent(event);
   Handled();
@@ -195,6 +213,13 @@ bool PaneWidget::SheetMouse(const QMouseEvent& event) const {
 }
 
 void PaneWidget::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && doc_.DisplayMode == 5 && InputAllowed()) {
+    // The twoway grid: a press sets the data of the part under it.
+    const QPoint p = event->position().toPoint();
+    view_.OnTwowayGridClick(p.x(), p.y());
+    Handled();
+    return;
+  }
   if (event->button() != Qt::LeftButton || !SheetMouse(*event)) return;
   const QPoint p = event->position().toPoint();
   view_.OnSheetMouseDown(p.x(), p.y());
@@ -228,6 +253,10 @@ void PaneWidget::wheelEvent(QWheelEvent* event) {
   if (doc_.DisplayMode == 1) {
     using Key = CORVELView::ResultPaneKey;
     for (int i = 0; i < std::abs(notches); ++i) view_.OnResultKeyDown(notches > 0 ? Key::kUp : Key::kDown);
+  } else if (doc_.DisplayMode == 5) {
+    using GridKey = CORVELView::TwowayGridKey;
+    for (int i = 0; i < std::abs(notches); ++i) view_.OnTwowayGridKeyDown(notches > 0 ? GridKey::kUp : GridKey::kDown);
+    Refresh();
   } else if (doc_.DisplayMode == 0) {
     // Three rows a notch, never above the top; the wheel is not recorded in macros.
     doc_.Scroll.sheet_y = std::clamp(doc_.Scroll.sheet_y - notches * 60.0, 0.0, 20.0 * (doc_.RowCount() - 1));
