@@ -246,6 +246,8 @@ void DrawRun(Canvas& canvas, double x, double y, std::string_view run, double w,
   canvas.DrawText(x, y, run);
 }
 
+}  // namespace
+
 void DrawResultLine(Canvas& canvas, std::string_view line, double x0, double y, double w, double width) {
   double x = x0;
   std::size_t run_start = 0;
@@ -265,8 +267,6 @@ void DrawResultLine(Canvas& canvas, std::string_view line, double x0, double y, 
     run_start = i + 1;
   }
 }
-
-}  // namespace
 
 void DrawResultPane(Canvas& canvas, const CORVELDoc& doc, ResultLineIndex* index) {
   ResultLineIndex local;

@@ -45,6 +45,12 @@ class ResultLineIndex {
 // character, two for any other character (as the legacy code page counts bytes).
 std::size_t ResultRunCells(std::string_view run);
 
+// Draws one line of a result text (without its line end) with its top at `y`: runs between tabs
+// at the current x, each tab moving on to the next of the ten stops at x0 + 8 w, x0 + 16 w, ...
+// (w the average character width). Runs at or beyond `right_edge` are not drawn. The pane and
+// the printed pages share these rules.
+void DrawResultLine(Canvas& canvas, std::string_view line, double x0, double y, double w, double right_edge);
+
 // Draws the result text with its tab stops at 8, 16, ... 80 average character widths from the
 // line start, then the header band. `index` may be shared between paints to skip the lines
 // above the window without reading them; without one a local index is built.

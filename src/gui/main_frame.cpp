@@ -25,6 +25,7 @@
 #include <QUrl>
 
 #include "gui/data_settings_dialogs.h"
+#include "gui/printing.h"
 
 namespace orvel::gui {
 
@@ -138,9 +139,10 @@ void CMainFrame::BuildMenus() {
   Add(file, "Save Graph As Enhanced Meta File(&G)...", "Save the active graph as an enhanced metafile",
       K::kSaveGraph, later);
   file->addSeparator();
-  Add(file, "&Print...\tCtrl+P", "Print the active document", K::kPrint, later);
-  Add(file, "Print Pre&view", "Display full pages", K::kPrint, later);
-  Add(file, "P&rint Setup...", "Change the printer and printing options", K::kNotRecording, later);
+  Add(file, "&Print...\tCtrl+P", "Print the active document", K::kPrint, [this] { printing_.Print(doc_, this); });
+  Add(file, "Print Pre&view", "Display full pages", K::kPrint, [this] { printing_.Preview(doc_, this); });
+  Add(file, "P&rint Setup...", "Change the printer and printing options", K::kNotRecording,
+      [this] { printing_.Setup(this); });
   recent_separator_ = file->addSeparator();
   for (int i = 0; i < kRecentFiles; ++i) {
     auto* action = new QAction(this);

@@ -11,6 +11,7 @@
 #include "app/orvel_view.h"
 #include "gui/command_availability.h"
 #include "gui/pane_widget.h"
+#include "gui/printing.h"
 #include "gui/qt_port.h"
 
 class QAction;
@@ -72,6 +73,7 @@ class CMainFrame : public QMainWindow {
   CORVELDoc doc_;
   CORVELView view_;
   PaneWidget* pane_ = nullptr;
+  PrintCommands printing_;
   QMenu* file_menu_ = nullptr;
   QAction* recent_separator_ = nullptr;
   QAction* exit_action_ = nullptr;
