@@ -49,6 +49,16 @@ QListWidget* DataList(QWidget* parent, const CORVELDoc& doc, std::string (*entry
   return data;
 }
 
+// The "Data List" group box with its list, added to `into`; returns the list widget.
+QListWidget* AddDataListBox(QWidget* dialog, QBoxLayout* into, const CORVELDoc& doc,
+                            std::string (*entry)(const CORVELDoc&, int)) {
+  auto* data_box = new QGroupBox("Data List", dialog);
+  QListWidget* data = DataList(data_box, doc, entry);
+  (new QVBoxLayout(data_box))->addWidget(data);
+  into->addWidget(data_box);
+  return data;
+}
+
 QPushButton* Button(QWidget* parent, const char* text, const char* name) {
   auto* button = new QPushButton(text, parent);
   button->setObjectName(name);
@@ -253,10 +263,7 @@ MultipleRegressionDialog::MultipleRegressionDialog(CORVELView& view, QWidget* pa
   auto* layout = new QVBoxLayout(this);
   auto* lists = new QHBoxLayout;
   layout->addLayout(lists);
-  auto* data_box = new QGroupBox("Data List", this);
-  QListWidget* data = DataList(data_box, doc, ColumnEntry2);
-  (new QVBoxLayout(data_box))->addWidget(data);
-  lists->addWidget(data_box);
+  QListWidget* data = AddDataListBox(this, lists, doc, ColumnEntry2);
 
   auto* sides = new QVBoxLayout;
   lists->addLayout(sides);
@@ -342,10 +349,7 @@ PcaDialog::PcaDialog(CORVELView& view, QWidget* parent) : QDialog(parent), view_
   auto* layout = new QVBoxLayout(this);
   auto* lists = new QHBoxLayout;
   layout->addLayout(lists);
-  auto* data_box = new QGroupBox("Data List", this);
-  QListWidget* data = DataList(data_box, doc, PcaColumnEntry);
-  (new QVBoxLayout(data_box))->addWidget(data);
-  lists->addWidget(data_box);
+  QListWidget* data = AddDataListBox(this, lists, doc, PcaColumnEntry);
   QPushButton* add = Button(this, "->", "add");
   QPushButton* remove = Button(this, "<-", "remove");
   QListWidget* list = ListWithButtons(this, lists, "Selected Columns (Max 20)", "selected_list", add, remove);
@@ -375,10 +379,7 @@ DiscriminantDialog::DiscriminantDialog(CORVELView& view, QWidget* parent) : QDia
   auto* layout = new QVBoxLayout(this);
   auto* lists = new QHBoxLayout;
   layout->addLayout(lists);
-  auto* data_box = new QGroupBox("Data List", this);
-  QListWidget* data = DataList(data_box, doc, ColumnEntry2);
-  (new QVBoxLayout(data_box))->addWidget(data);
-  lists->addWidget(data_box);
+  QListWidget* data = AddDataListBox(this, lists, doc, ColumnEntry2);
   auto* groups = new QVBoxLayout;
   lists->addLayout(groups);
   const auto slot_entry = [&doc](std::size_t i, int c) {
