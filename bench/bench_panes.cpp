@@ -6,10 +6,14 @@
 #include <cstdio>
 #include <string>
 
+#include "pane_documents.h"
 #include "app/pane_drawing.h"
 #include "sheet/orvel_doc.h"
 
 namespace {
+
+using orvel::bench::FullDocument;
+using orvel::bench::LargeResult;
 
 class CountingCanvas : public orvel::Canvas {
  public:
@@ -29,18 +33,6 @@ class CountingCanvas : public orvel::Canvas {
   std::size_t calls = 0;
 };
 
-orvel::CORVELDoc& FullDocument() {
-  static orvel::CORVELDoc* doc = [] {
-    auto* d = new orvel::CORVELDoc(20000);
-    for (int c = 0; c <= orvel::kLastColumn; ++c) {
-      d->SetCell(c, 0, "name" + std::to_string(c));
-      for (int r = 1; r <= 19999; ++r) d->SetCell(c, r, c == 0 ? "label" : "12345.678");
-    }
-    return d;
-  }();
-  return *doc;
-}
-
 void BM_SheetPaneRepaint(benchmark::State& state) {
   orvel::CORVELDoc& doc = FullDocument();
   doc.Scroll.sheet_y = 20.0 * 10000;  // in the middle of the sheet
@@ -53,19 +45,6 @@ void BM_SheetPaneRepaint(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_SheetPaneRepaint)->Unit(benchmark::kMillisecond);
-
-orvel::CORVELDoc& LargeResult() {
-  static orvel::CORVELDoc* doc = [] {
-    auto* d = new orvel::CORVELDoc;
-    char line[128];
-    for (int i = 0; d->ResultText.size() < (1u << 20); ++i) {
-      std::snprintf(line, sizeof line, "Row %d\t\t%.6f\t%.6f\tp = %.4f **\n", i, i * 0.37, i * 1.41, 0.0012);
-      d->ResultText += line;
-    }
-    return d;
-  }();
-  return *doc;
-}
 
 // Scrolled to the end, with the line index kept between paints as the pane keeps it.
 void BM_ResultPaneRepaint(benchmark::State& state) {

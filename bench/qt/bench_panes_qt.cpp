@@ -9,36 +9,15 @@
 #include <cstdio>
 #include <string>
 
+#include "../pane_documents.h"
 #include "app/pane_drawing.h"
 #include "gui/qt_canvas.h"
 #include "sheet/orvel_doc.h"
 
 namespace {
 
-orvel::CORVELDoc& FullDocument() {
-  static orvel::CORVELDoc* doc = [] {
-    auto* d = new orvel::CORVELDoc(20000);
-    for (int c = 0; c <= orvel::kLastColumn; ++c) {
-      d->SetCell(c, 0, "name" + std::to_string(c));
-      for (int r = 1; r <= 19999; ++r) d->SetCell(c, r, c == 0 ? "label" : "12345.678");
-    }
-    return d;
-  }();
-  return *doc;
-}
-
-orvel::CORVELDoc& LargeResult() {
-  static orvel::CORVELDoc* doc = [] {
-    auto* d = new orvel::CORVELDoc;
-    char line[128];
-    for (int i = 0; d->ResultText.size() < (1u << 20); ++i) {
-      std::snprintf(line, sizeof line, "Row %d\t\t%.6f\t%.6f\tp = %.4f **\n", i, i * 0.37, i * 1.41, 0.0012);
-      d->ResultText += line;
-    }
-    return d;
-  }();
-  return *doc;
-}
+using orvel::bench::FullDocument;
+using orvel::bench::LargeResult;
 
 template <class Draw>
 void Repaint(benchmark::State& state, Draw draw) {
