@@ -2,8 +2,12 @@
 // through the window's shortcuts and the system clipboard, a macro recorded from the menus and
 // replayed on a new sheet, and every pane grabbed from the widget into a PNG file.
 #include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
 #include <QClipboard>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -50,6 +54,33 @@ void ChooseFileInNextDialog(const QString& path, std::function<void()> then = {}
     static_cast<QDialog*>(w)->accept();
   });
 }
+
+// Answers every modal window until stopped: message boxes with their OK (or Yes) button, any
+// other dialog with OK as preset. Keeps what each message box said.
+class ModalAnswerer {
+ public:
+  ModalAnswerer() {
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (modal == nullptr) return;
+      if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+        messages << box->text();
+        QAbstractButton* ok = box->button(QMessageBox::Ok);
+        if (ok == nullptr) ok = box->button(QMessageBox::Yes);
+        if (ok != nullptr) ok->click();
+        else box->reject();
+      } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+        dialogs << dialog->windowTitle();
+        dialog->accept();
+      }
+    });
+    timer_.start(5);
+  }
+  QStringList messages, dialogs;
+
+ private:
+  QTimer timer_;
+};
 }  // namespace
 
 class WorkflowTest : public QObject {
@@ -236,6 +267,77 @@ class WorkflowTest : public QObject {
     QCOMPARE(doc.ResultText, recorded_result);
     QCOMPARE(doc.DisplayMode, 1);
     QVERIFY(!frame_->Port().IsMacroRunning());
+  }
+
+  void everyBuiltProcedureRunsFromItsMenu() {
+    CORVELDoc& doc = frame_->Doc();
+    const int values[3][12] = {{12, 15, 11, 18, 14, 16, 13, 17, 19, 12, 15, 14},
+                               {22, 25, 21, 29, 24, 27, 20, 26, 28, 23, 25, 24},
+                               {8, 9, 7, 12, 10, 11, 6, 9, 13, 8, 10, 9}};
+    for (int c = 1; c <= 3; ++c)
+      for (int r = 1; r <= 12; ++r) doc.SetCell(c, r, std::to_string(values[c - 1][r - 1]));
+    doc.MutableSettings().TwoGroupX = 1;
+    doc.MutableSettings().TwoGroupY = 2;
+    for (int c = 1; c <= 3; ++c) doc.MutableSettings().GroupColumns[c] = 1;
+
+    int ran = 0;
+    for (const char* menu : {"&Statistics", "&Correlation"}) {
+      QMenu* m = nullptr;
+      for (QAction* a : frame_->menuBar()->actions())
+        if (a->text() == menu) m = a->menu();
+      QVERIFY(m != nullptr);
+      for (QAction* action : m->actions()) {
+        frame_->UpdateCommandStates();
+        if (action->isSeparator() || !action->isEnabled()) continue;
+        const QString name = action->text().section('\t', 0, 0);
+        doc.DisplayMode = 0;
+        doc.ResultText.clear();
+        // The cell procedures take the block they are given; the others the current column.
+        if (name.startsWith("Fisher"))
+          doc.SetSelection(1, 1, 2, 2);
+        else if (name.startsWith("Pearson"))
+          doc.SetSelection(1, 1, 4, 3);  // rows 1-4 of columns 1-3
+        else
+          doc.SetSelection(1, 1, 1, 1);
+        ModalAnswerer answerer;
+        action->trigger();
+        QVERIFY2(answerer.messages.isEmpty(), qPrintable(name + ": " + answerer.messages.join(" | ")));
+        QVERIFY2(!doc.ResultText.empty(), qPrintable(name));
+        QVERIFY2(doc.DisplayMode == 1, qPrintable(name));
+        // A menu text ending in "..." opens the procedure's dialog.
+        QCOMPARE(answerer.dialogs.size(), name.endsWith("...") ? 1 : 0);
+        ++ran;
+      }
+    }
+    QCOMPARE(ran, 21);  // every procedure built so far
+  }
+
+  void aDocumentSavedWithCtrlSReopensWithCtrlO() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("plants.ovd");
+    CORVELDoc& doc = frame_->Doc();
+    QTest::mouseClick(Viewport(), Qt::LeftButton, Qt::NoModifier, CellCentre(2, 0));
+    Type("height");
+    for (const char* v : {"12.5", "14"}) Type(v);
+    doc.MutableSettings().TwoGroupX = 2;
+    QVERIFY(doc.IsModified());
+    // An untitled document asks where to save it.
+    ChooseFileInNextDialog(path);
+    Key(Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(QFile::exists(path));
+    QVERIFY(!doc.IsModified());
+    QCOMPARE(frame_->windowTitle(), QString("FreeORVEL 22.0E-plants.ovd"));
+
+    Key(Qt::Key_N, Qt::ControlModifier);  // unmodified: no question
+    QVERIFY(doc.Text(2, 1).empty());
+    QCOMPARE(doc.Settings().TwoGroupX, 1);
+    ChooseFileInNextDialog(path);
+    Key(Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(doc.Text(2, 0), std::string_view("height"));
+    QCOMPARE(doc.Text(2, 2), std::string_view("14"));
+    QCOMPARE(doc.Settings().TwoGroupX, 2);
+    QCOMPARE(frame_->windowTitle(), QString("FreeORVEL 22.0E-plants.ovd"));
+    QCOMPARE(frame_->RecentFiles().value(0), QFileInfo(path).absoluteFilePath());
   }
 
   void everyPaneGrabsIntoAPngFile() {
