@@ -289,7 +289,23 @@ bool CORVELView::RunCommandKeyword(std::string_view keyword) {
 
 // ---- Window commands ------------------------------------------------------------------------
 
+namespace {
+constexpr const char* kSaveGraphQuestion = "Will you save the present graph as an extended metafile?";
+
+// Leaving a graph pane offers to keep the graph first: from the data sheet command every graph
+// but the bar plots (8), from the result command the scatter plot, the histogram and the line
+// plots (2 to 4) only.
+void OfferToSaveGraph(CORVELView& view, bool to_sheet) {
+  const int mode = view.Doc().DisplayMode;
+  const bool asks = to_sheet ? (mode >= 2 && mode <= 4) || mode == 6 || mode == 7 : mode >= 2 && mode <= 4;
+  if (!asks) return;
+  if (view.Port().AskQuestion(kFreeTitle, kSaveGraphQuestion, QuestionButtons::YesNo))
+    view.CommandNotAvailableYet();  // saving a graph as a metafile comes with the graphs
+}
+}  // namespace
+
 void CORVELView::OnShowDataSheetWindow() {
+  OfferToSaveGraph(*this, true);
   doc_.SetModified();
   doc_.DisplayMode = 0;
   port_.Repaint();
@@ -298,6 +314,7 @@ void CORVELView::OnShowDataSheetWindow() {
 }
 
 void CORVELView::OnShowResultWindow() {
+  OfferToSaveGraph(*this, false);
   doc_.DisplayMode = 1;
   port_.Repaint();
   Record("result();\r\n");

@@ -12,6 +12,7 @@
 #include <QIcon>
 #include <QMessageBox>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QClipboard>
 #include <QKeySequence>
@@ -23,6 +24,7 @@
 #include <QStyle>
 #include <QToolBar>
 #include <QUrl>
+#include <string_view>
 
 #include "gui/data_settings_dialogs.h"
 #include "gui/printing.h"
@@ -40,6 +42,13 @@ std::pair<QString, QString> SplitMenuText(const char* text) {
   const auto tab = s.indexOf('\t');
   if (tab < 0) return {s, QString()};
   return {s.left(tab), s.mid(tab + 1)};
+}
+// "Save Graph As Enhanced Meta File(&G)..." -> "Save Graph As Enhanced Meta File".
+QString PlainName(QString label) {
+  label.remove(QRegularExpression(R"(\(&.\))"));
+  label.remove("...");
+  label.remove('&');
+  return label.trimmed();
 }
 // The desktop's calculator: the first of the usual ones that is installed.
 void StartCalculator(QWidget* parent) {
@@ -104,7 +113,11 @@ CMainFrame::~CMainFrame() = default;
 QAction* CMainFrame::Add(QMenu* menu, const char* text, const char* prompt, CommandKind kind,
                          std::function<void()> run) {
   const auto [label, shortcut] = SplitMenuText(text);
-  auto* action = new QAction(label, this);
+  // The whole text, so that the menu shows the shortcut as written ("Delete", where Qt's own
+  // name would be "Del"); toolbar buttons and tips use the name alone.
+  auto* action = new QAction(QString::fromUtf8(text), this);
+  action->setIconText(PlainName(label));
+  action->setToolTip(PlainName(label));
   action->setStatusTip(QString::fromUtf8(prompt));
   if (!shortcut.isEmpty()) action->setShortcut(QKeySequence(shortcut));
   menu->addAction(action);
@@ -259,7 +272,11 @@ void CMainFrame::BuildMenus() {
         "Box Plot (Oneway Two Groups)(&A)...", "Box Plot (Oneway Three Groups or More)(&B)...",
         "Bar Plot (Oneway Two Groups)(&C)...", "Bar Plot (Oneway Three Groups or More)(&D)...",
         "Bar Plot (Twoway Data)(&E)..."})
-    Add(graph, text, "Draw a graph", K::kAlways, later);
+    // The scatter plot matrix draws the explanatory variables of the multiple regression data.
+    Add(graph, text,
+        std::string_view(text) == "Scatter Plot Matrix(&M)..." ? "Data : Independent Variables of Multiple Regression Data"
+                                                               : "Draw a graph",
+        K::kAlways, later);
 
   // R Language: the R code generator comes later.
   QMenu* r = menuBar()->addMenu("&R Language");
@@ -305,12 +322,12 @@ void CMainFrame::BuildMenus() {
 
   // Help.
   QMenu* help = menuBar()->addMenu("&Help");
-  Add(help, "Help Topics(&H)", "List Help topics", K::kAlways, [this] { OpenManual(this); })
-      ->setShortcut(QKeySequence("F1"));
-  Add(help, "FreeORVEL Website(&J)...", "Open the FreeORVEL website", K::kAlways, later);
-  help->addSeparator();
   Add(help, "About FreeORVEL(&A)...", "Display program information, version number and copyright", K::kAlways,
       [this] { ShowAboutBox(this); });
+  Add(help, "FreeORVEL Website(&J)...", "Open the FreeORVEL website", K::kAlways, later);
+  help->addSeparator();
+  Add(help, "Help Topics(&H)", "List Help topics", K::kAlways, [this] { OpenManual(this); })
+      ->setShortcut(QKeySequence("F1"));
 
   for (QMenu* menu : menuBar()->findChildren<QMenu*>())
     connect(menu, &QMenu::aboutToShow, this, [this] { UpdateCommandStates(); });
@@ -343,8 +360,10 @@ void CMainFrame::BuildToolBar() {
 }
 
 QAction* CMainFrame::FindAction(const QString& menu_text) const {
-  for (const Entry& e : entries_)
-    if (e.action->text() == menu_text) return e.action;
+  for (const Entry& e : entries_) {
+    const QString text = e.action->text();
+    if (text == menu_text || text.section('\t', 0, 0) == menu_text) return e.action;
+  }
   return nullptr;
 }
 

@@ -37,8 +37,8 @@ class CMainFrame : public QMainWindow {
   QtPort& Port() { return port_; }
   PaneWidget* Pane() { return pane_; }
 
-  // The action of a menu entry by its menu text without the shortcut part, e.g.
-  // "Summary Statistics(&B)"; null when there is none.
+  // The action of a menu entry by its menu text, with or without the shortcut part, e.g.
+  // "Summary Statistics(&B)" or "Cut(&T)\tCtrl+X"; null when there is none.
   QAction* FindAction(const QString& menu_text) const;
   // Enables each menu entry by the program's state (entries of commands still to come stay
   // disabled).

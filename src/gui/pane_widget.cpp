@@ -155,8 +155,8 @@ bool PaneWidget::SheetKeyDown(const QKeyEvent& event) {
     case Qt::Key_Home: key = SheetKey::kHome; break;
     case Qt::Key_Backspace: key = SheetKey::kBackspace; break;
     default: {
-      // A typed character; Ctrl and Alt combinations are commands, not text.
-      if (ctrl || (event.modifiers() & Qt::AltModifier)) return false;
+      // A typed character; Ctrl combinations are commands, not text (Alt never gets here).
+      if (ctrl) return false;
       const QList<uint> chars = event.text().toUcs4();
       bool typed = false;
       for (uint c : chars) {
@@ -172,7 +172,11 @@ bool PaneWidget::SheetKeyDown(const QKeyEvent& event) {
 }
 
 void PaneWidget::keyPressEvent(QKeyEvent* event) {
-  if (!InputAllowed()) return;
+  // Keys go to the view only (the scroll area's own arrow and page keys are not used). Alt
+  // combinations belong to the menus and the accelerators: Alt+Backspace is Undo, which has
+  // nothing to undo, not a Backspace on the cell.
+  event->ignore();
+  if (!InputAllowed() || (event->modifiers() & Qt::AltModifier)) return;
   using Key = CORVELView::ResultPaneKey;
   bool handled = false;
   if (doc_.DisplayMode == 0) {
@@ -203,7 +207,8 @@ void PaneWidget::keyPressEvent(QKeyEvent* event) {
       default: handled = false; break;
     }
   }
-  if (!handled) return QAbstractScrollArea::keyPressEvent(event);
+  if (!handled) return;
+  event->accept();
   Handled();
 }
 

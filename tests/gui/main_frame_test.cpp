@@ -65,6 +65,21 @@ class MainFrameTest : public QObject {
     int r = 1;
     for (const char* v : values) frame_->Doc().SetCell(c, r++, v);
   }
+  // The entries of a menu as they read, shortcut part included; separators left out.
+  QStringList MenuTexts(const char* title) {
+    for (QAction* m : frame_->menuBar()->actions()) {
+      if (m->text() != title) continue;
+      QStringList texts;
+      for (QAction* a : m->menu()->actions())
+        if (!a->isSeparator() && a->isVisible()) texts << a->text();
+      return texts;
+    }
+    qFatal("no menu %s", title);
+  }
+  void ActivateWindow() {
+    frame_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(frame_.get()));
+  }
 
  private slots:
   void init() {
@@ -166,6 +181,129 @@ class MainFrameTest : public QObject {
     frame_->UpdateCommandStates();
     QVERIFY(!Action("Sort(&S)...")->isEnabled());
     QVERIFY(Action("Cut(&T)")->isEnabled());  // the result pane holds text
+  }
+
+  void menusReadAsTheCommandsAreNamedInTheirOrder() {
+    QCOMPARE(MenuTexts("&Edit"),
+             (QStringList{"&Undo\tCtrl+Z", "Cut(&T)\tCtrl+X", "Copy(&C)\tCtrl+C", "Paste(&P)\tCtrl+V", "Fill Right(&R)",
+                          "Fill Left(&L)", "Fill Up(&U)", "Fill Down(&B)", "Delete(&D)\tDelete", "Sort(&S)..."}));
+    QCOMPARE(MenuTexts("&Data Settings"),
+             (QStringList{"Oneway Two Groups(&X)...", "Oneway  Three Groups or More(&O)...", "Twoway Data(&T)...",
+                          "Multiple Regression Data(&M)...", "Principal Component Analysis Data(&S)...",
+                          "Discriminant Analysis Data(&H)...", "Option for Object Data(&P)...",
+                          "Number of Rows(&N)..."}));
+    QCOMPARE(MenuTexts("&Statistics"),
+             (QStringList{"Summary Statistics(&B)", "Frequency Distribution(&C)...", "F Test(&F)", "Bartlett's Test(&L)",
+                          "Paired t-Test(&P)", "Unpaired t-Test(&U)", "OnewayANOVA(&O)...",
+                          "TwowayANOVA without Replication(&T)...", "TwowayANOVA(&A)...", "Fisher's Exact Test(2x2)(&E)",
+                          "Pearson's Chi-Squared Test(&X)", "Goodness-of-Fit Test(&I)", "Wilcoxon Signed Rank Test(&W)",
+                          "Mann-Whitney U Test(&M)", "Kruskal-Wallis Rank Sum Test(&K)...",
+                          "Friedman Rank Sum Test(&D)...", "Thompson's Rejection Test(&H)", "Smirnov-Grubbs' Test(&G)",
+                          "Principal Component Analysis(&S)", "Discriminant Analysis(&Z)",
+                          "Random Numbers Table(&R)..."}));
+    QCOMPARE(MenuTexts("&Correlation"),
+             (QStringList{"Regression Line(&C)", "Regression Curve(&R)...", "Spearman's Rank Correlation(&S)",
+                          "Kendall's Rank Correlation(&K)", "Multiple Regression Analysis(&M)",
+                          "Logistic Regression Analysis(&L)", "Intraclass Correlation Coefficient(&I)"}));
+    QCOMPARE(MenuTexts("&Macro"), (QStringList{"Start Macro Record(&R)\tF11", "End Macro Record(&E)...\tF12",
+                                               "Run Macro(&M)...\tCtrl+M", "Convert Previous Macro Files(&C)..."}));
+    QCOMPARE(MenuTexts("&Window"), (QStringList{"Show Data Sheet Window(&D)\tEsc", "Show Result Window(&R)",
+                                                "Run Windows Calculator(&C)"}));
+    QCOMPARE(MenuTexts("&Help"),
+             (QStringList{"About FreeORVEL(&A)...", "FreeORVEL Website(&J)...", "Help Topics(&H)"}));
+
+    // Every accelerator, the second keys included.
+    const auto keys = [this](const char* text) { return Action(text)->shortcuts(); };
+    QCOMPARE(keys("&New"), QList<QKeySequence>{QKeySequence("Ctrl+N")});
+    QCOMPARE(keys("&Open..."), QList<QKeySequence>{QKeySequence("Ctrl+O")});
+    QCOMPARE(keys("&Save"), QList<QKeySequence>{QKeySequence("Ctrl+S")});
+    QCOMPARE(keys("&Print..."), QList<QKeySequence>{QKeySequence("Ctrl+P")});
+    QCOMPARE(keys("Copy(&C)"), (QList<QKeySequence>{QKeySequence("Ctrl+C"), QKeySequence("Ctrl+Insert")}));
+    QCOMPARE(keys("Cut(&T)"), (QList<QKeySequence>{QKeySequence("Ctrl+X"), QKeySequence("Shift+Delete")}));
+    QCOMPARE(keys("Paste(&P)"), (QList<QKeySequence>{QKeySequence("Ctrl+V"), QKeySequence("Shift+Insert")}));
+    QCOMPARE(keys("Delete(&D)"), QList<QKeySequence>{QKeySequence(Qt::Key_Delete)});
+    QCOMPARE(keys("&Undo"), (QList<QKeySequence>{QKeySequence("Ctrl+Z"), QKeySequence("Alt+Backspace")}));
+    QCOMPARE(keys("End Macro Record(&E)..."), QList<QKeySequence>{QKeySequence(Qt::Key_F12)});
+    QCOMPARE(keys("Help Topics(&H)"), QList<QKeySequence>{QKeySequence(Qt::Key_F1)});
+    QVERIFY(!Action("&Undo")->isEnabled());  // nothing to undo: the keys do nothing
+
+    const std::vector<std::pair<const char*, const char*>> prompts = {
+        {"Open Text File(&F)...", "Open a textfile"},
+        {"Save Data Sheet As Text File(&D)...", "Save the active data sheet as a textfile"},
+        {"Save Result As Text File(&T)...", "Save the active result as a textfile"},
+        {"Save Graph As Enhanced Meta File(&G)...", "Save the active graph as an enhanced metafile"},
+        {"Fill Right(&R)", "Fill right in datasheet"},
+        {"Fill Left(&L)", "Fill left in datasheet"},
+        {"Fill Up(&U)", "Fill up in datasheet"},
+        {"Fill Down(&B)", "Fill down in datasheet"},
+        {"Delete(&D)", "Dlete data"},
+        {"Sort(&S)...", "Sort data"},
+        {"Number of Rows(&N)...", "Set the number of rows"},
+        {"Start Macro Record(&R)", "Start Macro Record"},
+        {"End Macro Record(&E)...", "End Macro Record"},
+        {"Run Macro(&M)...", "Run Macro File"},
+        {"Convert Previous Macro Files(&C)...", "Convert Previous Macro Files into New Ones"},
+        {"Show Data Sheet Window(&D)", "Return to datasheet"},
+        {"Show Result Window(&R)", "Show result"},
+        {"Run Windows Calculator(&C)", "Run Windows calculator"},
+        {"Fisher's Exact Test(2x2)(&E)", "Data : Selected Cells (2x2)"},
+        {"TwowayANOVA(&A)...", "Data : Twoway Data"},
+        {"Random Numbers Table(&R)...", "Data : None"},
+        {"Intraclass Correlation Coefficient(&I)", "Data : Oneway Three Groups or More"},
+        {"Scatter Plot Matrix(&M)...", "Data : Independent Variables of Multiple Regression Data"},
+    };
+    for (const auto& [text, prompt] : prompts) QCOMPARE(Action(text)->statusTip(), QString(prompt));
+    // The toolbar names a command without its mnemonic.
+    QCOMPARE(Action("Show Data Sheet Window(&D)")->toolTip(), QString("Show Data Sheet Window"));
+  }
+
+  void sheetKeysEditAndMoveAsTheViewSays() {
+    ActivateWindow();
+    CORVELDoc& doc = frame_->Doc();
+    QWidget* pane = frame_->Pane();
+    doc.SetCell(1, 1, "345");
+    frame_->View().IsRecording = true;
+    QTest::keyClicks(pane, "1 2");  // the first key replaces the text; a blank is never typed
+    QCOMPARE(doc.Text(1, 1), std::string_view("12"));
+    QTest::keyClick(pane, Qt::Key_Backspace);
+    QCOMPARE(doc.Text(1, 1), std::string_view("1"));
+    // Alt+Backspace is Undo, which does nothing; Tab types nothing and keeps the keys here.
+    QTest::keyClick(pane, Qt::Key_Backspace, Qt::AltModifier);
+    QTest::keyClick(pane, Qt::Key_Tab);
+    QCOMPARE(doc.Text(1, 1), std::string_view("1"));
+    QCOMPARE(QApplication::focusWidget(), pane);
+    QTest::keyClick(pane, Qt::Key_Return);
+    QCOMPARE(frame_->View().MacroText, std::string("cell(1,1)=\"1\";\r\nselectcell (1,2)::(1,2);\r\n"));
+
+    // Alt with an arrow neither moves nor scrolls (nor records).
+    frame_->View().MacroText.clear();
+    QTest::keyClick(pane, Qt::Key_Down, Qt::AltModifier);
+    QTest::keyClick(pane, Qt::Key_PageDown, Qt::AltModifier);
+    QCOMPARE(doc.GetSelection().anchor_row, 2);
+    QCOMPARE(doc.Scroll.sheet_y, 0.0);
+    QVERIFY(frame_->View().MacroText.empty());
+
+    QTest::keyClick(pane, Qt::Key_Right, Qt::ShiftModifier);
+    QCOMPARE(doc.GetSelection().anchor_column, 1);
+    QCOMPARE(doc.GetSelection().end_column, 2);
+    QTest::keyClick(pane, Qt::Key_PageDown);
+    QVERIFY(doc.Scroll.sheet_y > 0);
+    QCOMPARE(doc.GetSelection().anchor_row, static_cast<int>(doc.Scroll.sheet_y / 20) + 1);
+    QTest::keyClick(pane, Qt::Key_Right);
+    QTest::keyClick(pane, Qt::Key_Home);
+    QCOMPARE(doc.GetSelection().anchor_column, 1);
+    QVERIFY(doc.Scroll.sheet_y > 0);
+    QTest::keyClick(pane, Qt::Key_Home, Qt::ControlModifier);
+    QCOMPARE(doc.GetSelection().anchor_row, 1);
+    QCOMPARE(doc.Scroll.sheet_y, 0.0);
+    frame_->View().IsRecording = false;
+
+    // The Delete key is the Delete command: it asks first.
+    SeenBox seen;
+    AnswerBox(seen, QMessageBox::Ok);
+    QTest::keyClick(pane, Qt::Key_Delete);
+    QCOMPARE(seen.text, QString("Are you sure that you would like to delete the data of the selected cells?"));
+    QCOMPARE(doc.Text(1, 1), std::string_view(""));
   }
 
   void dataSettingsDialogsStoreAndRecordOnOkOnly() {
