@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/command_availability.h"
 #include "app/platform_port.h"
 #include "app/sheet_geometry.h"
 #include "macro/executor.h"
@@ -36,6 +37,9 @@ class CORVELView {
 
   CORVELDoc& Doc() { return doc_; }
   PlatformPort& Port() { return port_; }
+  // What the availability rules read; whether the clipboard holds text is the front end's to
+  // say (it can tell without reading the text).
+  CommandState CurrentCommandState(bool clipboard_has_text) const;
 
   // ---- Macro state ---------------------------------------------------------------------
   bool IsRecording = false;

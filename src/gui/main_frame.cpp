@@ -290,9 +290,12 @@ void CMainFrame::BuildMenus() {
         "Principal Component Analysis(&S)...", "Multiple Comparison(Parametric : Non Related Data)(&H)...",
         "Multiple Comparison(Parametric : Related Data)(&Y)...",
         "Multiple Comparison(Nonparametric : Non Related Data)(&N)...",
-        "Multiple Comparison(Nonparametric : Related Data)(&Z)...", "Scatter Plot(&S)...",
-        "Scatter Plot Matrix(&M)...", "Histogram(&H)...", "Box Plot(&B)..."})
+        "Multiple Comparison(Nonparametric : Related Data)(&Z)..."})
     Add(r, text, "Create R code and copy it to the clipboard", K::kNotRecording, later);
+  // The graphs' code has a submenu of its own (its mnemonics repeat those of the menu above).
+  QMenu* r_graph = r->addMenu("&Graph");
+  for (const char* text : {"Scatter Plot(&S)...", "Scatter Plot Matrix(&M)...", "Histogram(&H)...", "Box Plot(&B)..."})
+    Add(r_graph, text, "Create R code and copy it to the clipboard", K::kNotRecording, later);
   r->addSeparator();
   Add(r, "How To Use(&U)...", "How to use the R code", K::kNotRecording, later);
   Add(r, "Download R(&D)", "Download R", K::kNotRecording, later);
@@ -368,14 +371,8 @@ QAction* CMainFrame::FindAction(const QString& menu_text) const {
 }
 
 CommandState CMainFrame::CurrentState() const {
-  CommandState state;
-  state.display_mode = doc_.DisplayMode;
-  state.recording = view_.IsRecording;
-  state.selection = doc_.GetSelection();
-  state.result_empty = doc_.ResultText.empty();
   const QMimeData* clip = QGuiApplication::clipboard()->mimeData();
-  state.clipboard_has_text = clip != nullptr && clip->hasText();
-  return state;
+  return view_.CurrentCommandState(clip != nullptr && clip->hasText());
 }
 
 void CMainFrame::UpdateCommandStates() {

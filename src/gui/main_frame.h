@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "app/orvel_view.h"
-#include "gui/command_availability.h"
 #include "gui/pane_widget.h"
 #include "gui/printing.h"
 #include "gui/qt_port.h"

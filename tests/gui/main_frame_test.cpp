@@ -19,7 +19,6 @@
 #include <QtTest>
 #include <memory>
 
-#include "gui/command_availability.h"
 #include "gui/main_frame.h"
 #include "gui/model_dialogs.h"
 #include "gui_tests.h"
@@ -205,6 +204,11 @@ class MainFrameTest : public QObject {
              (QStringList{"Regression Line(&C)", "Regression Curve(&R)...", "Spearman's Rank Correlation(&S)",
                           "Kendall's Rank Correlation(&K)", "Multiple Regression Analysis(&M)",
                           "Logistic Regression Analysis(&L)", "Intraclass Correlation Coefficient(&I)"}));
+    // The R code of the graphs is a submenu, whose mnemonics repeat the menu's own.
+    const QStringList r = MenuTexts("&R Language");
+    QCOMPARE(r.mid(r.size() - 3), (QStringList{"&Graph", "How To Use(&U)...", "Download R(&D)"}));
+    QCOMPARE(r.count("Principal Component Analysis(&S)..."), 1);
+    QVERIFY(!r.contains("Scatter Plot(&S)..."));
     QCOMPARE(MenuTexts("&Macro"), (QStringList{"Start Macro Record(&R)\tF11", "End Macro Record(&E)...\tF12",
                                                "Run Macro(&M)...\tCtrl+M", "Convert Previous Macro Files(&C)..."}));
     QCOMPARE(MenuTexts("&Window"), (QStringList{"Show Data Sheet Window(&D)\tEsc", "Show Result Window(&R)",
@@ -465,35 +469,17 @@ class MainFrameTest : public QObject {
     QVERIFY(Action("Summary Statistics(&B)")->isEnabled());
     frame_->View().IsRecording = false;
 
-    // The table itself, for the editing commands still to be wired.
-    CommandState s;
-    s.selection = {1, 1, 3, 4};  // anchor (row 1, column 1), end (row 3, column 4)
-    QVERIFY(IsCommandAvailable(CommandKind::kFillRight, s));
-    QVERIFY(IsCommandAvailable(CommandKind::kFillDown, s));
-    QVERIFY(!IsCommandAvailable(CommandKind::kFillLeft, s));
-    QVERIFY(!IsCommandAvailable(CommandKind::kFillUp, s));
-    s.selection = {0, 0, 3, 4};  // from the label row and column: nothing to fill from
-    QVERIFY(!IsCommandAvailable(CommandKind::kFillRight, s));
-    QVERIFY(!IsCommandAvailable(CommandKind::kFillDown, s));
-    s.display_mode = 3;
-    s.selection = {5, 5, 1, 1};
-    QVERIFY(!IsCommandAvailable(CommandKind::kFillUp, s));
-    QVERIFY(IsCommandAvailable(CommandKind::kSaveGraph, s));
-    QVERIFY(!IsCommandAvailable(CommandKind::kDataSetting, s));
-    QVERIFY(!IsCommandAvailable(CommandKind::kDelete, s));
-    s.display_mode = 1;
-    QVERIFY(!IsCommandAvailable(CommandKind::kCut, s));  // empty result
-    s.result_empty = false;
-    QVERIFY(IsCommandAvailable(CommandKind::kCut, s));
-    QVERIFY(!IsCommandAvailable(CommandKind::kPaste, s));
-    s.display_mode = 5;
-    QVERIFY(!IsCommandAvailable(CommandKind::kCopy, s));
-    QVERIFY(!IsCommandAvailable(CommandKind::kPrint, s));
-    QVERIFY(IsCommandAvailable(CommandKind::kDelete, s));
-    s.display_mode = 0;
-    s.clipboard_has_text = true;
-    QVERIFY(IsCommandAvailable(CommandKind::kPaste, s));
-    QVERIFY(IsCommandAvailable(CommandKind::kSort, s));
+    // The rules themselves are the core's (tests/app/command_availability_test.cpp); here the
+    // display mode and the clipboard reach them.
+    frame_->Doc().DisplayMode = 5;
+    QGuiApplication::clipboard()->setText("1");
+    frame_->UpdateCommandStates();
+    QVERIFY(!Action("Copy(&C)")->isEnabled());
+    QVERIFY(!Action("Paste(&P)")->isEnabled());
+    QVERIFY(Action("Delete(&D)")->isEnabled());
+    frame_->Doc().DisplayMode = 0;
+    frame_->UpdateCommandStates();
+    QVERIFY(Action("Paste(&P)")->isEnabled());
   }
 
   void aRunningMacroHoldsCommandsBackAndStopsOnEsc() {

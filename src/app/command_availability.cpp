@@ -1,6 +1,8 @@
-#include "gui/command_availability.h"
+#include "app/command_availability.h"
 
-namespace orvel::gui {
+#include "app/orvel_view.h"
+
+namespace orvel {
 
 namespace {
 bool IsGraphMode(int mode) { return mode >= 2 && mode <= 7; }
@@ -32,4 +34,14 @@ bool IsCommandAvailable(CommandKind kind, const CommandState& s) {
   return false;
 }
 
-}  // namespace orvel::gui
+CommandState CORVELView::CurrentCommandState(bool clipboard_has_text) const {
+  CommandState state;
+  state.display_mode = doc_.DisplayMode;
+  state.recording = IsRecording;
+  state.selection = doc_.GetSelection();
+  state.result_empty = doc_.ResultText.empty();
+  state.clipboard_has_text = clipboard_has_text;
+  return state;
+}
+
+}  // namespace orvel

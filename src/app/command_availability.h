@@ -1,13 +1,14 @@
-// When each menu command can be chosen, from the program's state. The main window asks before
-// a menu opens, after every command and before running a command from a key.
+// When each menu command can be chosen, from the program's state. The desktop window asks before
+// a menu opens, after every command and before running a command from a key; the view gives the
+// state (CORVELView::CurrentCommandState).
 #pragma once
 
 #include "sheet/orvel_doc.h"
 
-namespace orvel::gui {
+namespace orvel {
 
 enum class CommandKind {
-  kAlways,  // no condition
+  kAlways,          // no condition
   kNotRecording,    // New, Open, Save, Save As, Print Setup, Open Text File, Start Macro
                     // Record, Run Macro, the R Language menu
   kEndMacroRecord,  // recording
@@ -37,4 +38,4 @@ struct CommandState {
 
 bool IsCommandAvailable(CommandKind kind, const CommandState& state);
 
-}  // namespace orvel::gui
+}  // namespace orvel
