@@ -37,7 +37,8 @@ bool FrequencyDialog::SetField(const std::string& key, const std::string& value)
 
 std::string FrequencyDialog::Accept() const {
   if (classes < 5 || classes > 20) return "Enter an integer between 5 and 20.";
-  if (maximum_setting.size() > 20 || minimum_setting.size() > 20)
+  constexpr auto kLimit = static_cast<std::string::size_type>(kSettingMaxLength);
+  if (maximum_setting.size() > kLimit || minimum_setting.size() > kLimit)
     return "Enter no more than 20 characters.";
   return {};
 }
@@ -46,6 +47,11 @@ bool ExplanationDialog::SetField(const std::string& key, const std::string& valu
   if (key != "text") return false;
   text = value;
   return true;
+}
+
+std::string ExplanationDialog::Accept() const {
+  if (text.find_first_of("\"\r\n") != std::string::npos) return kBadText;
+  return {};
 }
 
 bool RowNumbersDialog::SetField(const std::string& key, const std::string& value) {

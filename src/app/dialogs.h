@@ -35,6 +35,7 @@ class ResultOptionsDialog : public DialogModel {
 class FrequencyDialog : public DialogModel {
  public:
   static constexpr const char* kTitle = "Setting for Frequency Distribution";
+  static constexpr int kSettingMaxLength = 20;  // characters of each setting
   std::string Title() const override { return kTitle; }
   bool SetField(const std::string& key, const std::string& value) override;
   std::string Accept() const override;
@@ -57,11 +58,17 @@ class RowNumbersDialog : public DialogModel {
 };
 
 // "Explanation for Record Macro": an explanation the recorded macro shows when it is replayed.
+// It is recorded between the double quotes of a message statement, so it may not hold a double
+// quotation mark or a line break: either would leave a macro that cannot be replayed.
 class ExplanationDialog : public DialogModel {
  public:
   static constexpr const char* kTitle = "Explanation for Record Macro";
+  static constexpr const char* kPrompt = "You can write some explanations for the record macro.";
+  static constexpr const char* kBadText =
+      "An explanation cannot hold a double quotation mark or a line break.";
   std::string Title() const override { return kTitle; }
   bool SetField(const std::string& key, const std::string& value) override;
+  std::string Accept() const override;
   std::string text;
 };
 

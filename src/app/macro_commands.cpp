@@ -164,7 +164,7 @@ void CORVELView::OnStartMacroRecord() {
   IsRecording = true;
   MacroText.clear();
   ExplanationDialog dialog;
-  if (port_.RunDialog(dialog) && !dialog.text.empty()) MacroText += "message(\"" + dialog.text + "\");\r\n";
+  if (port_.RunDialog(dialog) && dialog.Accept().empty() && !dialog.text.empty()) MacroText += "message(\"" + dialog.text + "\");\r\n";
   MacroText += "datainput;\r\n";
 }
 

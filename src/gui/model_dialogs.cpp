@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "app/correlation_dialogs.h"
+#include "app/orvel_view.h"
 #include "app/data_settings_lists.h"
 #include "app/twoway_grid.h"
 #include "app/outlier_dialogs.h"
@@ -25,10 +26,14 @@ namespace orvel::gui {
 
 namespace {
 
+// A refused answer is told in a message box titled with the program's name, as the checks
+// the dialogs make on OK always have been (the label column refused as sort key included).
+void ShowRefusal(QWidget* dialog, const std::string& reason) {
+  QMessageBox::warning(dialog, kAppTitle, QString::fromStdString(reason));
+}
+
 ModelDialog::RefusalHandler& Refusals() {
-  static ModelDialog::RefusalHandler handler = [](QWidget* dialog, const std::string& reason) {
-    QMessageBox::warning(dialog, dialog->windowTitle(), QString::fromStdString(reason));
-  };
+  static ModelDialog::RefusalHandler handler = ShowRefusal;
   return handler;
 }
 
@@ -88,6 +93,9 @@ std::unique_ptr<ModelDialog> Frequency(FrequencyDialog& model, QWidget* parent) 
   form->addRow("Number of Data", Edit(dialog.get(), "number_of_data", model.number_of_data, true));
   QLineEdit* max = Edit(dialog.get(), "max", model.maximum_setting);
   QLineEdit* min = Edit(dialog.get(), "min", model.minimum_setting);
+  // The settings take at most 20 characters: typing stops there.
+  max->setMaxLength(FrequencyDialog::kSettingMaxLength);
+  min->setMaxLength(FrequencyDialog::kSettingMaxLength);
   QLineEdit* classes = Edit(dialog.get(), "classes", std::to_string(model.classes));
   form->addRow("Maximum Setting", max);
   form->addRow("Minimum Setting", min);
@@ -112,7 +120,7 @@ std::unique_ptr<ModelDialog> RowNumbers(RowNumbersDialog& model, QWidget* parent
 std::unique_ptr<ModelDialog> Explanation(ExplanationDialog& model, QWidget* parent) {
   auto dialog = MakeDialog(model, parent);
   auto* layout = new QVBoxLayout(dialog.get());
-  layout->addWidget(new QLabel("You can write some explanations for the record macro.", dialog.get()));
+  layout->addWidget(new QLabel(ExplanationDialog::kPrompt, dialog.get()));
   QLineEdit* text = Edit(dialog.get(), "text", model.text);
   layout->addWidget(text);
   // The explanation is kept as typed (blanks included).
@@ -294,7 +302,9 @@ ModelDialog::ModelDialog(QWidget* parent, DialogModel& model, std::function<void
   setModal(true);
 }
 
-void ModelDialog::SetRefusalHandler(RefusalHandler handler) { Refusals() = std::move(handler); }
+void ModelDialog::SetRefusalHandler(RefusalHandler handler) {
+  Refusals() = handler ? std::move(handler) : RefusalHandler(ShowRefusal);
+}
 
 void ModelDialog::AddField(std::string key, std::function<std::string()> read, std::string refusal) {
   fields_.push_back({std::move(key), std::move(read), std::move(refusal)});

@@ -24,7 +24,8 @@ class ModelDialog : public QDialog {
   void accept() override;
   void reject() override;
 
-  // How a refusal is shown (a warning box by default; tests record it instead).
+  // How a refusal is shown: by default a warning box titled "ORVEL"; tests record it instead.
+  // An empty handler puts the default back.
   using RefusalHandler = std::function<void(QWidget* dialog, const std::string& reason)>;
   static void SetRefusalHandler(RefusalHandler handler);
   const std::string& LastRefusal() const { return last_refusal_; }

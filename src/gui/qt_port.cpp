@@ -4,7 +4,12 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QFileDialog>
-#include <QInputDialog>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMimeData>
@@ -71,11 +76,32 @@ bool QtPort::RunDialog(DialogModel& model) {
   return dialog->exec() == QDialog::Accepted;
 }
 
+// The macro's input prompt: the prompt in a read-only box at the top (a long prompt scrolls),
+// under it an empty answer box that takes several lines, then OK and Cancel.
 std::optional<std::string> QtPort::AskInput(const std::string& title, const std::string& prompt) {
-  bool ok = false;
-  const QString text = QInputDialog::getText(Parent(), Q(title), Q(prompt), QLineEdit::Normal, QString(), &ok);
-  if (!ok) return std::nullopt;
-  return text.toStdString();
+  QDialog dialog(Parent());
+  dialog.setObjectName("input");
+  dialog.setWindowTitle(Q(title));
+  auto* layout = new QVBoxLayout(&dialog);
+  auto* shown = new QPlainTextEdit(Q(prompt), &dialog);
+  shown->setObjectName("prompt");
+  shown->setReadOnly(true);
+  shown->setFrameShape(QFrame::NoFrame);
+  shown->setTabChangesFocus(true);
+  auto* answer = new QPlainTextEdit(&dialog);
+  answer->setObjectName("answer");
+  answer->setTabChangesFocus(true);
+  layout->addWidget(shown);
+  layout->addWidget(answer);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  layout->addWidget(buttons);
+  const QFontMetrics metrics(dialog.font());
+  dialog.resize(metrics.averageCharWidth() * 70, metrics.height() * 12);
+  answer->setFocus();
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return answer->toPlainText().toStdString();
 }
 
 std::optional<std::string> QtPort::ChooseOpenFile(const FileDialogRequest& request) {

@@ -117,5 +117,40 @@ TEST_F(FileCommandsTest, TextFilesInAndOut) {
   EXPECT_EQ(port.events.back().text, "data.txt");
 }
 
+// The file dialogs of the File menu: title, filter, default name and extension, and whether
+// the save dialogs ask before overwriting. Each is cancelled, which leaves everything alone.
+TEST_F(FileCommandsTest, FileDialogsAskWithTheirTitlesFiltersAndNames) {
+  const std::string text_filter = "Text files(*.txt)|*.txt|All files(*.*)|*.*||";
+  const auto expect_request = [&](const char* what, const std::string& title, const std::string& filter,
+                                  const std::string& name, const std::string& extension, bool overwrite) {
+    SCOPED_TRACE(what);
+    ASSERT_FALSE(port.file_requests.empty());
+    const FileDialogRequest& r = port.file_requests.back();
+    EXPECT_EQ(r.title, title);
+    EXPECT_EQ(r.filter, filter);
+    EXPECT_EQ(r.default_name, name);
+    EXPECT_EQ(r.default_extension, extension);
+    EXPECT_EQ(r.confirm_overwrite, overwrite);
+    port.file_requests.clear();
+  };
+  doc.ResultText = "report\n";
+  EXPECT_FALSE(view.OnOpenTextFile());
+  expect_request("Open Text File", "Open", text_filter, "", "txt", false);
+  EXPECT_EQ(view.OnSaveDataSheetAsTextFile(), SaveOutcome::kCancelled);
+  expect_request("Save Data Sheet As Text File", "Save As", text_filter, "data.txt", "txt", true);
+  EXPECT_EQ(view.OnSaveResultAsTextFile(), SaveOutcome::kCancelled);
+  expect_request("Save Result As Text File", "Save As", text_filter, "result.txt", "txt", true);
+  EXPECT_FALSE(view.OnFileOpen(""));
+  EXPECT_EQ(port.file_requests.back().title, "Open");
+  EXPECT_EQ(port.file_requests.back().filter.rfind("ORVEL Files (*.ovd)|*.ovd|", 0), 0u);
+  port.file_requests.clear();
+  EXPECT_EQ(view.OnFileSaveAs(), SaveOutcome::kCancelled);
+  EXPECT_EQ(port.file_requests.back().title, "Save As");
+  EXPECT_EQ(port.file_requests.back().default_extension, "ovd");
+  EXPECT_TRUE(port.file_requests.back().confirm_overwrite);
+  EXPECT_EQ(doc.ResultText, "report\n");
+  EXPECT_TRUE(port.Messages().empty());
+}
+
 }  // namespace
 }  // namespace orvel

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/dialogs.h"
 #include "app/orvel_view.h"
 #include "support/scripted_port.h"
 
@@ -60,6 +61,58 @@ TEST_F(MacroCommandsTest, StartAndEndRecording) {
   view.OnEndMacroRecord();
   EXPECT_EQ(Read(Path("m.ovm")), "datainput;\r\ncell(1,1)=\"12.5\";\r\n");
   EXPECT_EQ(port.events.back().text, "macro.ovm");
+  EXPECT_TRUE(port.AllAnswersUsed());
+}
+
+// The explanation goes between the double quotes of a message statement: a quote or a line
+// break in it would leave a recording that cannot be replayed, so OK refuses them.
+TEST_F(MacroCommandsTest, TheExplanationRefusesWhatItsStatementCannotHold) {
+  ExplanationDialog dialog;
+  for (const char* bad : {"5\" screws", "\"", "two\nlines", "cr\r"}) {
+    ASSERT_TRUE(dialog.SetField("text", bad));
+    EXPECT_EQ(dialog.Accept(), ExplanationDialog::kBadText) << bad;
+  }
+  for (const char* good : {"", "Heights (cm), 'first' year; n=12 // all"}) {
+    ASSERT_TRUE(dialog.SetField("text", good));
+    EXPECT_EQ(dialog.Accept(), "") << good;
+  }
+}
+
+// The macro file dialogs: Run Macro and Convert open with their own filters; End Macro Record
+// and Convert save as "macro.ovm", asking before overwriting.
+TEST_F(MacroCommandsTest, MacroFileDialogsAskWithTheirFiltersAndNames) {
+  const std::string macro_filter = "ORVEL macro file(*.ovm)|*.ovm|";
+  const auto expect_request = [&](std::size_t i, const std::string& title, const std::string& filter,
+                                  const std::string& name, const std::string& extension, bool overwrite) {
+    SCOPED_TRACE(i);
+    ASSERT_LT(i, port.file_requests.size());
+    const FileDialogRequest& r = port.file_requests[i];
+    EXPECT_EQ(r.title, title);
+    EXPECT_EQ(r.filter, filter);
+    EXPECT_EQ(r.default_name, name);
+    EXPECT_EQ(r.default_extension, extension);
+    EXPECT_EQ(r.confirm_overwrite, overwrite);
+  };
+  EXPECT_FALSE(view.OnRunMacro().has_value());
+  expect_request(0, "Open", macro_filter, "", "ovm", false);
+
+  port.QueueDialog("Explanation for Record Macro", {}, /*ok=*/false);
+  view.OnStartMacroRecord();
+  view.OnEndMacroRecord();  // the question is answered OK, the save dialog cancelled
+  expect_request(1, "Save As", macro_filter, "macro.ovm", "ovm", true);
+  ASSERT_GE(port.events.size(), 2u);
+  EXPECT_EQ(port.events[port.events.size() - 2],
+            (PortEvent{PortEvent::kQuestion, "FreeORVEL", "Will you save the present macro record?"}));
+
+  {
+    std::ofstream(Path("old.ovx"), std::ios::binary) << "basic;\r\n";
+  }
+  port.QueueFile(Path("old.ovx"));
+  view.OnConvertPreviousMacroFiles();
+  expect_request(2, "Open", "Previous ORVEL macro file(*.ovx)|*.ovx|", "", "ovx", false);
+  expect_request(3, "Save As", macro_filter, "macro.ovm", "ovm", true);
+  EXPECT_EQ(port.Messages().back(),
+            "FreeORVEL: File conversion has been completed. Save the macro with a new format( .ovm).");
   EXPECT_TRUE(port.AllAnswersUsed());
 }
 

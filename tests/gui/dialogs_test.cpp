@@ -1,6 +1,10 @@
 // The Qt dialogs of the dialog models: titles, presets, the checks OK makes, Cancel.
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QtTest>
@@ -13,6 +17,7 @@
 #include <QPushButton>
 #include "gui/file_filter.h"
 #include "gui/model_dialogs.h"
+#include "gui/qt_port.h"
 #include "gui_tests.h"
 
 namespace orvel::gui::testing {
@@ -28,6 +33,96 @@ class DialogsTest : public QObject {
   void init() {
     refusals_.clear();
     ModelDialog::SetRefusalHandler([this](QWidget*, const std::string& reason) { refusals_.push_back(reason); });
+  }
+
+  void cleanup() { ModelDialog::SetRefusalHandler(nullptr); }
+
+  // A refused OK, and the label column chosen as sort key, are told in a box titled "ORVEL"
+  // while the dialog stays open.
+  void refusalsAreToldUnderTheProgramsName() {
+    ModelDialog::SetRefusalHandler(nullptr);
+    CORVELDoc doc;
+    SortDialog sort;
+    sort.columns[0] = true;
+    auto dialog = CreateModelDialog(sort, nullptr, &doc);
+    dialog->show();
+    QStringList seen;
+    const auto close_box = [&seen] {
+      WhenModalShows([&seen](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        if (box == nullptr) return;
+        seen << box->windowTitle() + ": " + box->text();
+        box->button(QMessageBox::Ok)->click();
+      });
+    };
+    dialog->findChild<QListWidget*>("sorted_list")->setCurrentRow(0);
+    close_box();
+    dialog->findChild<QPushButton*>("set_key")->click();
+    close_box();
+    dialog->accept();
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(seen, (QStringList{QString("ORVEL: ") + SortDialog::kLabelKeyMessage,
+                                QString("ORVEL: ") + SortDialog::kNoKeyMessage}));
+  }
+
+  void frequencySettingsTakeAtMostTwentyCharacters() {
+    FrequencyDialog model;
+    auto dialog = CreateModelDialog(model, nullptr);
+    for (const char* key : {"max", "min"}) {
+      QLineEdit* edit = Field(*dialog, key);
+      edit->clear();
+      QTest::keyClicks(edit, "1234567890.123456789012345");
+      QCOMPARE(edit->text(), QString("1234567890.123456789"));
+    }
+    QVERIFY(Field(*dialog, "maximum_value")->isReadOnly());
+    model.maximum_setting = std::string(21, '1');
+    QCOMPARE(model.Accept(), std::string("Enter no more than 20 characters."));
+  }
+
+  void explanationRefusesADoubleQuote() {
+    ExplanationDialog model;
+    auto dialog = CreateModelDialog(model, nullptr);
+    QVERIFY(dialog->findChild<QLabel*>() != nullptr);
+    QCOMPARE(dialog->findChild<QLabel*>()->text(), QString("You can write some explanations for the record macro."));
+    dialog->show();
+    Field(*dialog, "text")->setText("5\" screws");
+    dialog->accept();
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(refusals_.back(), std::string(ExplanationDialog::kBadText));
+    dialog->reject();
+    QCOMPARE(model.text, std::string());
+  }
+
+  // The macro's input prompt: titled as asked, the prompt read-only above an empty answer box
+  // that takes several lines; Cancel gives nothing.
+  void theInputPromptTakesSeveralLines() {
+    QtPort port;
+    QString title, prompt;
+    bool prompt_read_only = false, answer_empty = false;
+    WhenModalShows([&](QWidget* w) {
+      title = w->windowTitle();
+      auto* shown = w->findChild<QPlainTextEdit*>("prompt");
+      auto* answer = w->findChild<QPlainTextEdit*>("answer");
+      if (shown == nullptr || answer == nullptr) return static_cast<QDialog*>(w)->reject();
+      prompt = shown->toPlainText();
+      prompt_read_only = shown->isReadOnly() && !answer->isReadOnly();
+      answer_empty = answer->toPlainText().isEmpty();
+      answer->setFocus();
+      QTest::keyClicks(answer, "first");
+      QTest::keyClick(answer, Qt::Key_Return);
+      QTest::keyClicks(answer, "second");
+      w->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    const std::optional<std::string> typed = port.AskInput("ORVEL", "Title of the report?");
+    QCOMPARE(title, QString("ORVEL"));
+    QCOMPARE(prompt, QString("Title of the report?"));
+    QVERIFY(prompt_read_only);
+    QVERIFY(answer_empty);
+    QVERIFY(typed.has_value());
+    QCOMPARE(*typed, std::string("first\nsecond"));
+
+    WhenModalShows([](QWidget* w) { w->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->click(); });
+    QVERIFY(!port.AskInput("ORVEL", "Again?").has_value());
   }
 
   void frequencyShowsThePresetsAndRefusesClassesOutOfRange() {

@@ -47,6 +47,7 @@ std::optional<std::string> ScriptedPort::AskInput(const std::string& title, cons
 
 std::optional<std::string> ScriptedPort::ChooseOpenFile(const FileDialogRequest& request) {
   events.push_back({PortEvent::kOpenFile, request.title, request.default_name});
+  file_requests.push_back(request);
   if (files_.empty()) return std::nullopt;
   auto path = files_.front();
   files_.pop_front();
@@ -55,6 +56,7 @@ std::optional<std::string> ScriptedPort::ChooseOpenFile(const FileDialogRequest&
 
 std::optional<std::string> ScriptedPort::ChooseSaveFile(const FileDialogRequest& request) {
   events.push_back({PortEvent::kSaveFile, request.title, request.default_name});
+  file_requests.push_back(request);
   if (files_.empty()) return std::nullopt;
   auto path = files_.front();
   files_.pop_front();

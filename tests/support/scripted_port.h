@@ -47,6 +47,8 @@ class ScriptedPort : public PlatformPort {
 
   // What was shown, in order.
   std::vector<PortEvent> events;
+  // Every file dialog's request (title, filter, default name and extension), in order.
+  std::vector<FileDialogRequest> file_requests;
   // Messages only, as "TITLE: TEXT".
   std::vector<std::string> Messages() const;
   std::map<std::pair<std::string, std::string>, int> profile;
