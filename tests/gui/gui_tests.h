@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QImage>
+#include <QLineEdit>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -34,6 +36,26 @@ inline void WhenModalShows(std::function<void(QWidget*)> act) {
     if (modal != nullptr) act(modal);
   });
   timer->start(5);
+}
+
+// Types a path into the next file dialog and accepts it; `then` runs before the dialog closes
+// (to expect the window that follows it).
+inline void ChooseFileInNextDialog(const QString& path, std::function<void()> then = {}) {
+  WhenModalShows([path, then](QWidget* w) {
+    auto* edit = w->findChild<QLineEdit*>("fileNameEdit");
+    if (edit == nullptr) return static_cast<QDialog*>(w)->reject();
+    edit->setText(path);
+    if (then) then();
+    static_cast<QDialog*>(w)->accept();
+  });
+}
+
+// Pixels of the image that are not white.
+inline int InkedPixels(const QImage& image) {
+  int inked = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) inked += image.pixel(x, y) != qRgb(255, 255, 255);
+  return inked;
 }
 
 }  // namespace orvel::gui::testing

@@ -27,14 +27,6 @@
 namespace orvel::gui::testing {
 
 namespace {
-// Pixels of the image that are not white.
-int InkedPixels(const QImage& image) {
-  int inked = 0;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x) inked += image.pixel(x, y) != qRgb(255, 255, 255);
-  return inked;
-}
-
 // The text of a message box and its buttons, then presses the given one.
 struct SeenBox {
   QString title, text;
@@ -503,12 +495,7 @@ class MainFrameTest : public QObject {
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("cell(1,1)=\"4\";cell(1,2)=\"6\";cell(1,3)=\"8\";selectcell (1,1)::(1,1);basic();");
     file.close();
-    WhenModalShows([macro](QWidget* w) {
-      auto* edit = w->findChild<QLineEdit*>("fileNameEdit");
-      if (edit == nullptr) return static_cast<QDialog*>(w)->reject();
-      edit->setText(macro);
-      static_cast<QDialog*>(w)->accept();
-    });
+    ChooseFileInNextDialog(macro);
     Action("Run Macro(&M)...")->trigger();
     QVERIFY(!frame_->Port().IsMacroRunning());
     QCOMPARE(frame_->Doc().DisplayMode, 1);

@@ -25,13 +25,6 @@
 namespace orvel::gui::testing {
 
 namespace {
-int InkedPixels(const QImage& image) {
-  int inked = 0;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x) inked += image.pixel(x, y) != qRgb(255, 255, 255);
-  return inked;
-}
-
 // Presses a standard button of the next message box and keeps its text.
 void PressOnNextBox(QString* text, QMessageBox::StandardButton press, std::function<void()> then = {}) {
   WhenModalShows([text, press, then](QWidget* w) {
@@ -40,18 +33,6 @@ void PressOnNextBox(QString* text, QMessageBox::StandardButton press, std::funct
     if (text != nullptr) *text = box->text();
     if (then) then();
     box->button(press)->click();
-  });
-}
-
-// Types a path into the next file dialog and accepts it.
-// `then` runs before the dialog closes (to expect the window that follows it).
-void ChooseFileInNextDialog(const QString& path, std::function<void()> then = {}) {
-  WhenModalShows([path, then](QWidget* w) {
-    auto* edit = w->findChild<QLineEdit*>("fileNameEdit");
-    if (edit == nullptr) return static_cast<QDialog*>(w)->reject();
-    edit->setText(path);
-    if (then) then();
-    static_cast<QDialog*>(w)->accept();
   });
 }
 
