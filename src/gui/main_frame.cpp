@@ -26,7 +26,6 @@
 #include <QUrl>
 #include <string_view>
 
-#include "gui/data_settings_dialogs.h"
 #include "gui/printing.h"
 
 namespace orvel::gui {
@@ -198,19 +197,19 @@ void CMainFrame::BuildMenus() {
   // Data Settings.
   QMenu* settings = menuBar()->addMenu("&Data Settings");
   Add(settings, "Oneway Two Groups(&X)...", "Set the data of two groups", K::kDataSetting,
-      [this] { TwoGroupsDialog(view_, this).exec(); });
+      [&v] { v.OnTwoGroupsSetting(); });
   Add(settings, "Oneway  Three Groups or More(&O)...", "Set the data of three groups or more", K::kDataSetting,
-      [this] { GroupColumnsDialog(view_, this).exec(); });
+      [&v] { v.OnGroupColumnsSetting(); });
   Add(settings, "Twoway Data(&T)...", "Set the twoway data", K::kDataSetting, [&v] { v.EnterTwowayGrid(); });
   Add(settings, "Multiple Regression Data(&M)...", "Set the multiple regression data", K::kDataSetting,
-      [this] { MultipleRegressionDialog(view_, this).exec(); });
+      [&v] { v.OnMultipleRegressionSetting(); });
   Add(settings, "Principal Component Analysis Data(&S)...", "Set the principal component analysis data",
-      K::kDataSetting, [this] { PcaDialog(view_, this).exec(); });
+      K::kDataSetting, [&v] { v.OnPcaSetting(); });
   Add(settings, "Discriminant Analysis Data(&H)...", "Set the discriminant analysis data", K::kDataSetting,
-      [this] { DiscriminantDialog(view_, this).exec(); });
+      [&v] { v.OnDiscriminantSetting(); });
   settings->addSeparator();
   Add(settings, "Option for Object Data(&P)...", "Include the object data in the result or not", K::kAlways,
-      [this] { ObjectDataDialog(view_, this).exec(); });
+      [&v] { v.OnObjectDataOption(); });
   Add(settings, "Number of Rows(&N)...", "Set the number of rows", K::kAlways, [&v] { v.OnRowNumbers(); });
 
   // Statistics, in the order of their macro statements.

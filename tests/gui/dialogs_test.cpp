@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QtTest>
 
 #include "app/correlation_dialogs.h"
@@ -278,12 +279,40 @@ class DialogsTest : public QObject {
     QVERIFY(model.columns[0] && model.columns[2] && !model.columns[3]);
   }
 
-  void aModelWithoutADialogIsReported() {
-    struct Unknown : DialogModel {
-      std::string Title() const override { return "Unknown"; }
-      bool SetField(const std::string&, const std::string&) override { return false; }
-    } unknown;
-    QVERIFY(!CreateModelDialog(unknown, nullptr));
+  // A model the front end has never heard of renders from its schema alone, pages included.
+  void aNewModelRendersFromItsSchemaAlone() {
+    struct Sheet : DialogModel {
+      std::string Title() const override { return "Settings"; }
+      DialogSchema Schema() override {
+        DialogSchema s;
+        s.AddPage("Axis");
+        s.Integer("ticks", "Ticks (1-9)", ticks, 1, 9, "Enter an integer between 1 and 9.");
+        s.AddPage("Legend");
+        s.CheckBox("legend", "Legend", "Show", legend);
+        return s;
+      }
+      int ticks = 3;
+      bool legend = false;
+    } model;
+    auto dialog = CreateModelDialog(model, nullptr);
+    QCOMPARE(dialog->windowTitle(), QString("Settings"));
+    auto* pages = dialog->findChild<QTabWidget*>("pages");
+    QVERIFY(pages != nullptr);
+    QCOMPARE(pages->count(), 2);
+    QCOMPARE(pages->tabText(1), QString("Legend"));
+    QVERIFY(pages->widget(0)->findChild<QLineEdit*>("ticks") != nullptr);
+    QVERIFY(pages->widget(1)->findChild<QCheckBox*>("legend") != nullptr);
+    dialog->show();
+    Field(*dialog, "ticks")->setText("10");
+    dialog->accept();
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(refusals_.back(), std::string("Enter an integer between 1 and 9."));
+    Field(*dialog, "ticks")->setText("9");
+    dialog->findChild<QCheckBox*>("legend")->setChecked(true);
+    dialog->accept();
+    QVERIFY(!dialog->isVisible());
+    QCOMPARE(model.ticks, 9);
+    QVERIFY(model.legend);
   }
 
   void fileFiltersBecomeQtNameFilters() {
