@@ -24,7 +24,7 @@ SaveOutcome CORVELView::OnSaveResultAsTextFile() {
   const auto path = port_.ChooseSaveFile({"Save As", kTextFilter, "result.txt", "txt", true});
   if (!path) return SaveOutcome::kCancelled;
   const SaveOutcome outcome = ReportSave(WriteResultTextFile(*path, doc_.ResultText));
-  if (outcome == SaveOutcome::kSaved) Record("saveresult();\r\n");
+  if (outcome == SaveOutcome::kSaved) RecordCommand(CommandId::kSaveResultAsText);
   return outcome;
 }
 
@@ -44,7 +44,7 @@ bool CORVELView::SaveModifiedIfWanted() {
 void CORVELView::OnFileNew() {
   if (!SaveModifiedIfWanted()) return;
   doc_.NewDocument();
-  doc_.DisplayMode = 0;
+  doc_.DisplayMode = DisplayKind::kDataSheet;
   port_.Repaint();
 }
 
@@ -68,7 +68,7 @@ bool CORVELView::OpenSheetFile(const std::string& path, const FileDialogRequest&
     port_.ShowMessage(kAppTitle, outcome.message);
     return false;
   }
-  doc_.DisplayMode = 0;
+  doc_.DisplayMode = DisplayKind::kDataSheet;
   port_.Repaint();
   return true;
 }
@@ -110,7 +110,7 @@ SaveOutcome CORVELView::OnSaveDataSheetAsTextFile() {
   port_.SetWaitCursor(true);
   const SaveOutcome outcome = ReportSave(WriteSheetTextFile(*path, doc_));
   port_.SetWaitCursor(false);
-  if (outcome == SaveOutcome::kSaved) Record("savedata();\r\n");
+  if (outcome == SaveOutcome::kSaved) RecordCommand(CommandId::kSaveDataSheetAsText);
   return outcome;
 }
 

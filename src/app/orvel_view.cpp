@@ -43,6 +43,10 @@ void CORVELView::Record(const char* format, ...) {
   va_end(args);
 }
 
+void CORVELView::RecordCommand(CommandId command) {
+  if (IsRecording) MacroText += CommandStatement(command);
+}
+
 // ---- The analysis frame ----------------------------------------------------------------------
 
 void CORVELView::Refuse(const char* title, const char* message) { port_.ShowMessage(title, message); }
@@ -86,10 +90,10 @@ void CORVELView::PositionResultPane() {
   doc_.Scroll.result_y = port_.ResultLineHeight() * doc_.ResultLineCount();
 }
 
-void CORVELView::FinishAnalysis(const char* statement) {
-  doc_.DisplayMode = 1;
+void CORVELView::FinishAnalysis(CommandId command) {
+  doc_.DisplayMode = DisplayKind::kResult;
   port_.Repaint();
-  Record("%s", statement);
+  RecordCommand(command);
 }
 
 // ---- Summary statistics and frequency distribution -------------------------------------------
@@ -101,7 +105,7 @@ void CORVELView::OnSummaryStatistics() {
   if (!ResultOptionsStep()) return;
   PositionResultPane();
   SummaryStatisticsReport(doc_, c);
-  FinishAnalysis("basic();\r\n");
+  FinishAnalysis(CommandId::kSummaryStatistics);
 }
 
 void CORVELView::OnFrequencyDistribution() {
@@ -139,7 +143,7 @@ void CORVELView::OnFrequencyDistribution() {
                   "than the minimum value. Data setting is not correct.");
   const double width = (maximum_setting - minimum_setting) / classes;
   FrequencyDistributionReport(doc_, c, minimum_setting, maximum_setting, width, classes);
-  FinishAnalysis("dosuu();\r\n");
+  FinishAnalysis(CommandId::kFrequencyDistribution);
 }
 
 // ---- Settings commands ---------------------------------------------------------------------
@@ -267,9 +271,9 @@ void CORVELView::ApplyObjectDataOption(bool included_in_result) {
 
 void CORVELView::EnterTwowayGrid() {
   doc_.Scroll.graph_x = doc_.Scroll.graph_y = 0;
-  doc_.DisplayMode = 5;
+  doc_.DisplayMode = DisplayKind::kTwowayGrid;
   port_.Repaint();
-  Record("twofactor();\r\n");
+  RecordCommand(CommandId::kTwowayDataSetting);
 }
 
 void CORVELView::ApplyTwowayGridCell(int a_level, int b_level, int column) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/command_availability.h"
+#include "app/command_table.h"
 #include "app/platform_port.h"
 #include "app/sheet_geometry.h"
 #include "macro/executor.h"
@@ -50,6 +51,8 @@ class CORVELView {
   MacroVariables Variables;
   // Appends a statement to the macro text while recording (printf-style).
   void Record(const char* format, ...) __attribute__((format(printf, 2, 3)));
+  // Records a command's own statement, made from its keyword in the command table.
+  void RecordCommand(CommandId command);
 
   // ---- Macro commands ---------------------------------------------------------------------
   void OnStartMacroRecord();
@@ -147,7 +150,7 @@ class CORVELView {
   void ApplyTwowayLabelB(int b_level, std::string_view label);
 
   // ---- The twoway-data grid's mouse and keys (twoway_grid.cpp) --------------------------
-  // In DisplayMode 5 only. A click on a cell opens "Data Selection", on a label "Label Name";
+  // In the twoway grid only. A click on a cell opens "Data Selection", on a label "Label Name";
   // OK applies and records the change. Anywhere else it says where to click.
   void OnTwowayGridClick(int x, int y);
   // Scrolling: a cell's width or height, a page of the client height, Home to the top left;
@@ -157,7 +160,7 @@ class CORVELView {
 
   // ---- Sheet editing (sheet_commands.cpp) ------------------------------------------------
   // The sheet pane's keys, mouse and Edit commands. Key and mouse handlers act in the data
-  // sheet (DisplayMode 0) only; pane coordinates are those of sheet_geometry.h.
+  // sheet only; pane coordinates are those of sheet_geometry.h.
   // A typed character (Backspace, Enter, Escape, blanks and other control characters are not
   // typed): the first keystroke into a cell replaces its text.
   void OnSheetChar(char32_t c);
@@ -202,7 +205,7 @@ class CORVELView {
   // Scrolls the result pane so the next appended line is at its top.
   void PositionResultPane();
   // Shows the result pane and records the command's statement.
-  void FinishAnalysis(const char* statement);
+  void FinishAnalysis(CommandId command);
 
  private:
   SaveOutcome SaveDocumentTo(const std::string& path);

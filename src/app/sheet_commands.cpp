@@ -26,7 +26,7 @@ constexpr int kPageStep = 20;
 constexpr int kPageTargetY = 50;  // Page Up/Down make the row drawn here current
 constexpr int kEmptyColumnWidth = 86;
 
-bool IsSheetPane(const CORVELDoc& doc) { return doc.DisplayMode == 0; }
+bool IsSheetPane(const CORVELDoc& doc) { return doc.DisplayMode == DisplayKind::kDataSheet; }
 
 // A text's width in average character widths: one for ASCII and half-width katakana, two for
 // any other character (a Japanese label is about twice as wide per character).
@@ -205,12 +205,12 @@ bool CopyResult(CORVELView& view) {
 }
 
 // Fills change cells, so the document is marked modified as every other edit marks it.
-void Fill(CORVELView& view, void (*fill)(CORVELDoc&, const Selection&), const char* statement) {
+void Fill(CORVELView& view, void (*fill)(CORVELDoc&, const Selection&), CommandId command) {
   CORVELDoc& doc = view.Doc();
   fill(doc, doc.GetSelection());
   doc.SetModified();
   view.Port().Repaint();
-  view.Record("%s", statement);
+  view.RecordCommand(command);
 }
 }  // namespace
 
@@ -380,33 +380,33 @@ void CORVELView::OnSheetBorderDoubleClick(int x, int y) {
 // ---- Edit commands -----------------------------------------------------------------------------
 
 void CORVELView::OnEditCopy() {
-  if (doc_.DisplayMode == 0) CopySelectedCells(*this);
-  else if (doc_.DisplayMode == 1) CopyResult(*this);
+  if (doc_.DisplayMode == DisplayKind::kDataSheet) CopySelectedCells(*this);
+  else if (doc_.DisplayMode == DisplayKind::kResult) CopyResult(*this);
   // The twoway grid has nothing to copy; graphs are copied by the graph panes.
-  Record("copy();\r\n");
+  RecordCommand(CommandId::kCopy);
 }
 
 void CORVELView::OnEditCut() {
-  if (doc_.DisplayMode == 0) {
+  if (doc_.DisplayMode == DisplayKind::kDataSheet) {
     if (!CopySelectedCells(*this)) return;  // nothing is cleared unless it was copied
     ClearSelectedCells(doc_, doc_.GetSelection());
     port_.Repaint();
     doc_.SetModified();
-    Record("cut();\r\n");
-  } else if (doc_.DisplayMode == 1 && !doc_.ResultText.empty()) {
+    RecordCommand(CommandId::kCut);
+  } else if (doc_.DisplayMode == DisplayKind::kResult && !doc_.ResultText.empty()) {
     const bool ok = port_.AskQuestion(kFreeTitle, kCutResult, QuestionButtons::OkCancel);
     // The result is emptied only once it is safely on the clipboard.
     if (ok && CopyResult(*this)) {
       doc_.ResultText.clear();
       port_.Repaint();
-      Record("cut();\r\n");
+      RecordCommand(CommandId::kCut);
     }
     doc_.Scroll.result_x = doc_.Scroll.result_y = 0;
   }
 }
 
 void CORVELView::OnEditPaste() {
-  if (doc_.DisplayMode == 0) {
+  if (doc_.DisplayMode == DisplayKind::kDataSheet) {
     if (const std::optional<std::string> text = port_.ClipboardText()) {
       const Selection& s = doc_.GetSelection();
       const int row = s.anchor_row, column = s.anchor_column;
@@ -426,35 +426,35 @@ void CORVELView::OnEditPaste() {
       }
     }
   }
-  Record("paste();\r\n");
+  RecordCommand(CommandId::kPaste);
 }
 
 void CORVELView::OnEditDelete() {
   doc_.SetModified();
-  if (doc_.DisplayMode == 0) {
+  if (doc_.DisplayMode == DisplayKind::kDataSheet) {
     if (port_.AskQuestion(kFreeTitle, kDeleteCells, QuestionButtons::OkCancel)) {
       ClearSelectedCells(doc_, doc_.GetSelection());
       port_.Repaint();
     }
-  } else if (doc_.DisplayMode == 1) {
+  } else if (doc_.DisplayMode == DisplayKind::kResult) {
     if (port_.AskQuestion(kFreeTitle, kDeleteResult, QuestionButtons::OkCancel)) {
       doc_.ResultText.clear();
       doc_.Scroll.result_x = doc_.Scroll.result_y = 0;
       port_.Repaint();
     }
-  } else if (doc_.DisplayMode == 5) {
+  } else if (doc_.DisplayMode == DisplayKind::kTwowayGrid) {
     if (port_.AskQuestion(kFreeTitle, kDeleteTwoway, QuestionButtons::OkCancel)) {
       doc_.ClearTwowaySettings();
       port_.Repaint();
     }
   }
-  Record("del();\r\n");
+  RecordCommand(CommandId::kDelete);
 }
 
-void CORVELView::OnFillRight() { Fill(*this, FillRight, "copyright();\r\n"); }
-void CORVELView::OnFillLeft() { Fill(*this, FillLeft, "copyleft();\r\n"); }
-void CORVELView::OnFillUp() { Fill(*this, FillUp, "copyup();\r\n"); }
-void CORVELView::OnFillDown() { Fill(*this, FillDown, "copydown();\r\n"); }
+void CORVELView::OnFillRight() { Fill(*this, FillRight, CommandId::kFillRight); }
+void CORVELView::OnFillLeft() { Fill(*this, FillLeft, CommandId::kFillLeft); }
+void CORVELView::OnFillUp() { Fill(*this, FillUp, CommandId::kFillUp); }
+void CORVELView::OnFillDown() { Fill(*this, FillDown, CommandId::kFillDown); }
 
 void CORVELView::OnSort() {
   SortDialog dialog;
@@ -468,7 +468,7 @@ void CORVELView::OnSort() {
     port_.SetWaitCursor(false);
     port_.Repaint();
   }
-  Record("sort();\r\n");
+  RecordCommand(CommandId::kSort);
 }
 
 }  // namespace orvel
