@@ -35,6 +35,43 @@ int ClampToInt(double x) {
   return static_cast<int>(x);
 }
 
+// A probability as a routine returns it. The F series' rounded pi leaves its sum up to a few
+// 1e-7 outside 0 .. 1 where the true value is at an end. NaN stays NaN.
+double ClampProbability(double p) {
+  if (p < 0.0) return 0.0;
+  if (p > 1.0) return 1.0;
+  return p;
+}
+
+// The running factor h of the F tail series, held as value * 2^scale so that it may fall far
+// below the smallest double and grow back without losing its digits. Scaling by a power of two
+// is exact and starts only once h falls below 2^-600, so wherever a plain double h stays in
+// range every term, and the sum, is the same bit for bit.
+class ScaledFactor {
+ public:
+  explicit ScaledFactor(double h) : value_(h) {}
+  bool IsZero() const { return value_ == 0.0; }
+  // The series term 2 h / divisor.
+  double TwiceOver(double divisor) const { return std::ldexp(2.0 * value_ / divisor, scale_); }
+  // h = h a b / c, evaluated left to right as the plain series does.
+  void Update(double a, double b, double c) {
+    value_ = value_ * a * b / c;
+    constexpr int kStep = 600;
+    const double magnitude = std::fabs(value_);
+    if (magnitude != 0.0 && magnitude < 0x1p-600) {
+      value_ = std::ldexp(value_, kStep);
+      scale_ -= kStep;
+    } else if (scale_ < 0 && magnitude > 0x1p600) {
+      value_ = std::ldexp(value_, -kStep);
+      scale_ += kStep;
+    }
+  }
+
+ private:
+  double value_;
+  int scale_ = 0;
+};
+
 // Bisection shared by the F and chi-square quantiles. The statistic is parameterised by u in
 // (0, 1), decreasing in u, so the upper-tail probability grows with u. After the bracket stops
 // moving (a few dozen halvings) every further halving repeats the same trial, so stopping there
@@ -238,22 +275,26 @@ double FUpperP(int df1, int df2, double f) {
   const bool m_odd = (m % 2) != 0;
   const bool n_odd = (n % 2) != 0;
   double p = 0.0;
-  double h = 0.0;
+  double h0 = 0.0;
   if (m_odd && n_odd) {
     p = 1.0 - kTwoOverPiRounded * std::atan(std::sqrt(1.0 / d - 1.0));
-    h = std::sqrt(d * (1.0 - d)) / kPiRounded;
+    h0 = std::sqrt(d * (1.0 - d)) / kPiRounded;
   } else if (!m_odd && n_odd) {
     p = std::sqrt(d);
-    h = (1.0 - d) * std::sqrt(d) / 2.0;
+    h0 = (1.0 - d) * std::sqrt(d) / 2.0;
   } else if (m_odd && !n_odd) {
     p = 1.0 - std::sqrt(1.0 - d);
-    h = d * std::sqrt(1.0 - d) / 2.0;
+    h0 = d * std::sqrt(1.0 - d) / 2.0;
   } else {
     p = d;
-    h = d * (1.0 - d);
+    h0 = d * (1.0 - d);
   }
   const std::int64_t i0 = m_odd ? 1 : 2;
   const std::int64_t j0 = n_odd ? 1 : 2;
+  // With both df in the thousands the first series drives h far below the smallest double
+  // (about d^(n/2)) before the second series multiplies it back up to terms of order 1; a plain
+  // double underflows to 0 on the way and the tail is lost. ScaledFactor keeps its digits.
+  ScaledFactor h(h0);
   // With m <= 2 nothing follows the first series. Its terms 2h/j never grow (the ratio of two
   // successive ones is (i0 + j) d / (j + 2) <= 1), so once a term is below half the gap from p to
   // the next double below it, no later subtraction can change p: stopping there gives the same p.
@@ -265,18 +306,18 @@ double FUpperP(int df1, int df2, double f) {
   std::int64_t j = j0;
   for (; j < n; j += 2) {
     // Once h is 0 every later term is 0 too.
-    if (h == 0.0) return p;
-    const double term = 2.0 * h / static_cast<double>(j);
-    if (last_series && term < std::fabs(p) * kHalfGapBound) return p;
+    if (h.IsZero()) return ClampProbability(p);
+    const double term = h.TwiceOver(static_cast<double>(j));
+    if (last_series && term < std::fabs(p) * kHalfGapBound) return ClampProbability(p);
     p -= term;
-    h = h * static_cast<double>(i0 + j) * d / static_cast<double>(j);
+    h.Update(static_cast<double>(i0 + j), d, static_cast<double>(j));
   }
   for (std::int64_t i = i0; i < m; i += 2) {
-    if (h == 0.0) return p;
-    p += 2.0 * h / static_cast<double>(i);
-    h = h * static_cast<double>(j + i) * (1.0 - d) / static_cast<double>(i);
+    if (h.IsZero()) return ClampProbability(p);
+    p += h.TwiceOver(static_cast<double>(i));
+    h.Update(static_cast<double>(j + i), 1.0 - d, static_cast<double>(i));
   }
-  return p;
+  return ClampProbability(p);
 }
 
 double TUpperP(int df, double t) {
