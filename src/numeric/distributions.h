@@ -53,6 +53,7 @@ double ChiSquareUpperP(int df, double x);
 
 // kOutOfRange unless 0 < p < 1.
 double NormalQuantile(double p);
+// Exact closed forms at 1 and 2 df, the Cornish-Fisher expansion from 3 df on.
 // kOutOfRange when df < 1 or p is not strictly between 0 and 1.
 double TQuantile(int df, double p);
 // kOutOfRange when a df is below 1 or p is outside 0..1.

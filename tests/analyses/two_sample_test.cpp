@@ -282,7 +282,7 @@ TEST_F(TwoSampleTest, PairedSkipsIncompleteRowsListsThemAndRestoresThem) {
       "\n"
       "\n"
       "95%CI of mean difference\n"
-      "[-3.480334,1.480334]\n"
+      "[-3.484138,1.484138]\n"  // the exact t(2) point 4.302653
       "\n"
       "[two-sided test]\n"
       "\n"

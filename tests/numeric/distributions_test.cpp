@@ -229,6 +229,28 @@ TEST(TDistribution, TailsAndQuantiles) {
   EXPECT_TRUE(IsSentinel(TQuantile(10, 1.5)));
 }
 
+TEST(TDistribution, QuantileIsExactAtOneAndTwoDf) {
+  // Reference points: roots of the exact t distribution function, to 17 digits.
+  struct Case {
+    int df;
+    double p, t;
+  };
+  const Case cases[] = {
+      {1, 0.025, 12.706204736174704}, {1, 0.005, 63.65674116287158},  {1, 0.3, 0.72654252800536094},
+      {1, 0.9, -3.0776835371752541},  {2, 0.025, 4.3026527297494637}, {2, 0.005, 9.924843200918293},
+      {2, 0.3, 0.61721339984836768},  {2, 0.9, -1.885618083164127},
+  };
+  for (const Case& c : cases) {
+    EXPECT_NEAR(TQuantile(c.df, c.p), c.t, 1e-12 * std::fabs(c.t)) << c.df << "," << c.p;
+  }
+  EXPECT_EQ(TQuantile(1, 0.5), 0.0);
+  EXPECT_EQ(TQuantile(2, 0.5), 0.0);
+  for (const double p : {0.0, 1.0, -0.1, kNaN}) {
+    EXPECT_TRUE(IsSentinel(TQuantile(1, p))) << p;
+    EXPECT_TRUE(IsSentinel(TQuantile(2, p))) << p;
+  }
+}
+
 TEST(FDistribution, QuantileBisectsBelow31AndApproximatesFrom31) {
   // Below 31 in either df: bisection, an exact inverse of FUpperP.
   for (const auto& [m, n] : {std::pair{30, 60}, {3, 5}, {1, 200}, {60, 30}, {2, 2}}) {
