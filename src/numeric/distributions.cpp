@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <limits>
 #include <numbers>
+#include <optional>
 #include <vector>
 
 namespace orvel {
@@ -402,6 +403,29 @@ double TQuantile(int df, double p) {
              (368640.0 * n * n * n * n * n);
 }
 
+// ---- Domain-checked forms -----------------------------------------------------------------
+
+std::optional<double> checked::FUpperP(int df1, int df2, double f) {
+  if (df1 < 1 || df2 < 1) return std::nullopt;
+  return orvel::FUpperP(df1, df2, f);
+}
+
+std::optional<double> checked::TUpperP(int df, double t) {
+  if (df < 1) return std::nullopt;
+  return orvel::TUpperP(df, t);
+}
+
+std::optional<double> checked::ChiSquareUpperP(int df, double x) {
+  if (df < 1) return std::nullopt;
+  return orvel::ChiSquareUpperP(df, x);
+}
+
+std::optional<double> checked::TQuantile(int df, double p) {
+  // A t quantile may itself be -100 (1 df, p near 0.9968), so the domain decides, not the value.
+  if (df < 1 || !(p > 0.0 && p < 1.0)) return std::nullopt;
+  return orvel::TQuantile(df, p);
+}
+
 double FQuantile(int df1, int df2, double p) {
   if (!(p >= 0.0 && p <= 1.0)) return kOutOfRange;
   if (df1 < 1 || df2 < 1) return kOutOfRange;
@@ -443,8 +467,8 @@ double ChiSquareQuantile(int df, double p) {
 
 // ---- Exact null distributions ------------------------------------------------------------
 
-double MannWhitneyExactP(int m, int n, int u) {
-  if (m < 1 || n < 1) return kOutOfRange;
+std::optional<double> checked::MannWhitneyExactP(int m, int n, int u) {
+  if (m < 1 || n < 1) return std::nullopt;
   const std::int64_t mn = static_cast<std::int64_t>(m) * n;
   if (u < 0 || u > mn) return 0.0;
   // The distribution of U is symmetric about mn/2 and the same for (m, n) and (n, m). Only the
@@ -454,7 +478,7 @@ double MannWhitneyExactP(int m, int n, int u) {
   const bool from_top = 2 * static_cast<std::int64_t>(u) > mn;
   const std::int64_t last = from_top ? mn - u - 1 : u;
   if (last + 1 > kMaxExactEntries || static_cast<std::int64_t>(s) * (last + 1) > kMaxExactWork) {
-    return kOutOfRange;
+    return std::nullopt;
   }
   std::vector<double> counts;
   if (last >= 0) {
@@ -464,7 +488,7 @@ double MannWhitneyExactP(int m, int n, int u) {
       if (static_cast<double>(s + 1) * static_cast<double>(last + 1) >
               static_cast<double>(kMaxExactEntries) ||
           work > static_cast<double>(kMaxExactWork)) {
-        return kOutOfRange;
+        return std::nullopt;
       }
       RecurrenceCounts(s, l, last, counts);
     }
@@ -480,13 +504,17 @@ double MannWhitneyExactP(int m, int n, int u) {
   return 2.0 * (total - sum) / total;
 }
 
-double SignedRankExactP(int n, int t) {
-  if (n < 0) return kOutOfRange;
+double MannWhitneyExactP(int m, int n, int u) {
+  return checked::MannWhitneyExactP(m, n, u).value_or(kOutOfRange);
+}
+
+std::optional<double> checked::SignedRankExactP(int n, int t) {
+  if (n < 0) return std::nullopt;
   const std::int64_t top = static_cast<std::int64_t>(n) * (n + 1) / 2;
   const std::int64_t last = std::clamp<std::int64_t>(t, 0, top);
   if (last + 1 > kMaxExactEntries ||
       static_cast<double>(n) * static_cast<double>(last + 1) > static_cast<double>(kMaxExactWork)) {
-    return kOutOfRange;
+    return std::nullopt;
   }
   // g holds the counts times 2^-i after the first i ranks: halving is exact, so the result
   // equals 2 * 2^-n * (sum of counts) bit for bit, and nothing overflows for large n.
@@ -509,6 +537,8 @@ double SignedRankExactP(int n, int t) {
   return 2.0 * sum;
 }
 
+double SignedRankExactP(int n, int t) { return checked::SignedRankExactP(n, t).value_or(kOutOfRange); }
+
 double FisherTableProbability(int a, int b, int c, int d) {
   if (a < 0 || b < 0 || c < 0 || d < 0) return kOutOfRange;
   const std::int64_t total = static_cast<std::int64_t>(a) + b + c + d;
@@ -520,22 +550,30 @@ double FisherTableProbability(int a, int b, int c, int d) {
 
 // ---- Power and sample size ---------------------------------------------------------------
 
+std::optional<double> checked::PairedPower(double delta, double sigma, double alpha, int n) {
+  if (n < 2) return std::nullopt;
+  const std::optional<double> critical = checked::TQuantile(n - 1, alpha / 2.0);
+  if (!critical) return std::nullopt;
+  return 1.0 - orvel::TUpperP(n - 1, std::sqrt(static_cast<double>(n)) * std::fabs(delta) / sigma -
+                                  *critical);
+}
+
+std::optional<double> checked::TwoSamplePower(double delta, double sigma, double alpha, int nx, int ny) {
+  const double m = (static_cast<double>(nx) + static_cast<double>(ny)) / 2.0;
+  const double df_real = std::trunc(2.0 * m - 2.0);
+  if (!(df_real >= 1.0)) return std::nullopt;
+  const int df = ClampToInt(df_real);
+  const std::optional<double> critical = checked::TQuantile(df, alpha / 2.0);
+  if (!critical) return std::nullopt;
+  return 1.0 - orvel::TUpperP(df, std::sqrt(m / 2.0) * std::fabs(delta) / sigma - *critical);
+}
+
 double PairedPower(double delta, double sigma, double alpha, int n) {
-  if (n < 2) return kOutOfRange;
-  const double critical = TQuantile(n - 1, alpha / 2.0);
-  if (IsNearlyEqual(critical, kOutOfRange)) return kOutOfRange;
-  return 1.0 - TUpperP(n - 1, std::sqrt(static_cast<double>(n)) * std::fabs(delta) / sigma -
-                                  critical);
+  return checked::PairedPower(delta, sigma, alpha, n).value_or(kOutOfRange);
 }
 
 double TwoSamplePower(double delta, double sigma, double alpha, int nx, int ny) {
-  const double m = (static_cast<double>(nx) + static_cast<double>(ny)) / 2.0;
-  const double df_real = std::trunc(2.0 * m - 2.0);
-  if (!(df_real >= 1.0)) return kOutOfRange;
-  const int df = ClampToInt(df_real);
-  const double critical = TQuantile(df, alpha / 2.0);
-  if (IsNearlyEqual(critical, kOutOfRange)) return kOutOfRange;
-  return 1.0 - TUpperP(df, std::sqrt(m / 2.0) * std::fabs(delta) / sigma - critical);
+  return checked::TwoSamplePower(delta, sigma, alpha, nx, ny).value_or(kOutOfRange);
 }
 
 namespace {
@@ -543,15 +581,13 @@ namespace {
 // Shared body of the two t-test sample sizes: a normal-theory start, then ten refinements
 // with t quantiles; the largest size seen is the answer. `groups` is 1 for pairs and 2 for two
 // independent groups (which doubles the size and uses df = 2n - 2).
-int TTestSampleSize(double delta, double sigma, double alpha, double beta, int groups) {
+std::optional<int> TTestSampleSize(double delta, double sigma, double alpha, double beta, int groups) {
   const double z_alpha = NormalQuantile(alpha / 2.0);
   const double z_beta = NormalQuantile(beta);
-  if (IsNearlyEqual(z_alpha, kOutOfRange) || IsNearlyEqual(z_beta, kOutOfRange)) {
-    return static_cast<int>(kOutOfRange);
-  }
+  if (IsNearlyEqual(z_alpha, kOutOfRange) || IsNearlyEqual(z_beta, kOutOfRange)) return std::nullopt;
   const double ratio = (sigma / delta) * (sigma / delta);
   const double start = std::trunc(groups * (z_alpha + z_beta) * (z_alpha + z_beta) * ratio);
-  if (std::isnan(start)) return static_cast<int>(kOutOfRange);
+  if (std::isnan(start)) return std::nullopt;
   int n = ClampToInt(start);
   int largest = n;
   for (int step = 0; step < 10; ++step) {
@@ -570,12 +606,20 @@ int TTestSampleSize(double delta, double sigma, double alpha, double beta, int g
 
 }  // namespace
 
-int PairedSampleSize(double delta, double sigma, double alpha, double beta) {
+std::optional<int> checked::PairedSampleSize(double delta, double sigma, double alpha, double beta) {
   return TTestSampleSize(delta, sigma, alpha, beta, 1);
 }
 
-int TwoSampleSampleSize(double delta, double sigma, double alpha, double beta) {
+std::optional<int> checked::TwoSampleSampleSize(double delta, double sigma, double alpha, double beta) {
   return TTestSampleSize(delta, sigma, alpha, beta, 2);
+}
+
+int PairedSampleSize(double delta, double sigma, double alpha, double beta) {
+  return TTestSampleSize(delta, sigma, alpha, beta, 1).value_or(static_cast<int>(kOutOfRange));
+}
+
+int TwoSampleSampleSize(double delta, double sigma, double alpha, double beta) {
+  return TTestSampleSize(delta, sigma, alpha, beta, 2).value_or(static_cast<int>(kOutOfRange));
 }
 
 int MannWhitneySampleSize(double p, double alpha, double beta, int nx, int ny) {

@@ -12,6 +12,8 @@
 // IsNearlyEqual(value, kOutOfRange), never with ==.
 #pragma once
 
+#include <optional>
+
 namespace orvel {
 
 // The value a routine or table returns for arguments outside its domain.
@@ -90,5 +92,22 @@ int PairedSampleSize(double delta, double sigma, double alpha, double beta);
 int TwoSampleSampleSize(double delta, double sigma, double alpha, double beta);
 int MannWhitneySampleSize(double p, double alpha, double beta, int nx, int ny);
 int SignedRankSampleSize(double p, double alpha, double beta);
+
+// ---- The same routines with an explicit "no value" -------------------------------------------
+// Code outside the numeric module asks these forms: arguments outside a routine's domain give
+// std::nullopt instead of kOutOfRange, so no caller compares results with the sentinel (which a
+// true result, such as a t quantile, may equal). Where a value exists it is the one above.
+namespace checked {
+std::optional<double> FUpperP(int df1, int df2, double f);
+std::optional<double> TUpperP(int df, double t);
+std::optional<double> ChiSquareUpperP(int df, double x);
+std::optional<double> TQuantile(int df, double p);
+std::optional<double> MannWhitneyExactP(int m, int n, int u);
+std::optional<double> SignedRankExactP(int n, int t);
+std::optional<double> PairedPower(double delta, double sigma, double alpha, int n);
+std::optional<double> TwoSamplePower(double delta, double sigma, double alpha, int nx, int ny);
+std::optional<int> PairedSampleSize(double delta, double sigma, double alpha, double beta);
+std::optional<int> TwoSampleSampleSize(double delta, double sigma, double alpha, double beta);
+}  // namespace checked
 
 }  // namespace orvel
