@@ -54,7 +54,10 @@ class ScaledFactor {
   explicit ScaledFactor(double h) : value_(h) {}
   bool IsZero() const { return value_ == 0.0; }
   // The series term 2 h / divisor.
-  double TwiceOver(double divisor) const { return std::ldexp(2.0 * value_ / divisor, scale_); }
+  double TwiceOver(double divisor) const {
+    const double term = 2.0 * value_ / divisor;
+    return scale_ == 0 ? term : std::ldexp(term, scale_);
+  }
   // h = h a b / c, evaluated left to right as the plain series does.
   void Update(double a, double b, double c) {
     value_ = value_ * a * b / c;
