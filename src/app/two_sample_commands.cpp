@@ -14,7 +14,7 @@ void CORVELView::OnFTest() {
   if (!ResultOptionsStep()) return;
   PositionResultPane();
   FTestReport(doc_);
-  FinishAnalysis("f();\r\n");
+  FinishAnalysis(CommandId::kFTest);
 }
 
 void CORVELView::OnBartlettTest() {
@@ -24,7 +24,7 @@ void CORVELView::OnBartlettTest() {
   if (!ResultOptionsStep()) return;
   PositionResultPane();
   BartlettTestReport(doc_);
-  FinishAnalysis("bartlett();\r\n");
+  FinishAnalysis(CommandId::kBartlettTest);
 }
 
 void CORVELView::OnPairedTTest() {
@@ -34,7 +34,7 @@ void CORVELView::OnPairedTTest() {
   if (!ResultOptionsStep()) return;
   PositionResultPane();
   PairedTTestReport(doc_);
-  FinishAnalysis("pairedt();\r\n");
+  FinishAnalysis(CommandId::kPairedTTest);
 }
 
 void CORVELView::OnUnpairedTTest() {
@@ -42,7 +42,7 @@ void CORVELView::OnUnpairedTTest() {
   if (!ResultOptionsStep()) return;
   PositionResultPane();
   UnpairedTTestReport(doc_);
-  FinishAnalysis("unpairedt();\r\n");
+  FinishAnalysis(CommandId::kUnpairedTTest);
 }
 
 void CORVELView::OnGoodnessOfFitTest() {
@@ -53,7 +53,7 @@ void CORVELView::OnGoodnessOfFitTest() {
   if (!ResultOptionsStep()) return;
   PositionResultPane();
   GoodnessOfFitReport(doc_);
-  FinishAnalysis("tekigoudo();\r\n");
+  FinishAnalysis(CommandId::kGoodnessOfFitTest);
 }
 
 }  // namespace orvel
