@@ -6,6 +6,7 @@
 #include <climits>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -458,6 +459,39 @@ TEST(SampleSize, RankTests) {
   EXPECT_EQ(MannWhitneySampleSize(0.5, 0.05, 0.2, 10, 10), INT_MAX);
   EXPECT_EQ(SignedRankSampleSize(0.5, 0.05, 0.2), INT_MAX);
   EXPECT_EQ(MannWhitneySampleSize(0.7, 0.05, 0.2, 0, 0), -100);
+}
+
+// The checked forms have a value exactly where the plain routine is inside its domain, and then
+// the same one. Includes a t quantile of -100 itself, which only the checked form can tell from
+// "no value".
+TEST(CheckedForms, NoValueExactlyOutsideTheDomain) {
+  const auto same = [](std::optional<double> checked, double plain, const char* what) {
+    EXPECT_EQ(checked.has_value(), !IsSentinel(plain)) << what;
+    if (checked) {
+      EXPECT_EQ(*checked, plain) << what;
+    }
+  };
+  same(checked::FUpperP(3, 8, 2.0), FUpperP(3, 8, 2.0), "F");
+  same(checked::FUpperP(0, 8, 2.0), FUpperP(0, 8, 2.0), "F df1 0");
+  same(checked::TUpperP(4, 1.5), TUpperP(4, 1.5), "t");
+  same(checked::TUpperP(0, 1.5), TUpperP(0, 1.5), "t df 0");
+  same(checked::ChiSquareUpperP(5, 3.0), ChiSquareUpperP(5, 3.0), "chi2");
+  same(checked::ChiSquareUpperP(-1, 3.0), ChiSquareUpperP(-1, 3.0), "chi2 df -1");
+  same(checked::TQuantile(7, 0.05), TQuantile(7, 0.05), "tq");
+  same(checked::TQuantile(7, 1.0), TQuantile(7, 1.0), "tq p 1");
+  same(checked::MannWhitneyExactP(3, 4, 2), MannWhitneyExactP(3, 4, 2), "MW");
+  same(checked::MannWhitneyExactP(100000, 100000, 2000000000), kOutOfRange, "MW too large");
+  same(checked::SignedRankExactP(8, 5), SignedRankExactP(8, 5), "SR");
+  same(checked::SignedRankExactP(-1, 0), SignedRankExactP(-1, 0), "SR n -1");
+  same(checked::PairedPower(1, 2, 0.05, 10), PairedPower(1, 2, 0.05, 10), "power");
+  same(checked::PairedPower(1, 2, 0.05, 1), PairedPower(1, 2, 0.05, 1), "power n 1");
+  same(checked::TwoSamplePower(1, 2, 0.05, 1, 1), TwoSamplePower(1, 2, 0.05, 1, 1), "power df 0");
+  EXPECT_EQ(checked::PairedSampleSize(1, 2, 0.05, 0.2), PairedSampleSize(1, 2, 0.05, 0.2));
+  EXPECT_FALSE(checked::TwoSampleSampleSize(1, 2, 0.05, 1.5).has_value());
+  // The 1-df quantile at p = 1/2 + atan(100)/pi is -100 to rounding: a value, not "none".
+  const double p = 0.5 + std::atan(100.0) / 3.141592653589793;
+  ASSERT_TRUE(checked::TQuantile(1, p).has_value());
+  EXPECT_NEAR(*checked::TQuantile(1, p), -100.0, 1e-9);
 }
 
 }  // namespace
