@@ -8,8 +8,9 @@
 // p-values in the result text stay the same from release to release. Do not replace them by a
 // "better" special-function library.
 //
-// Arguments outside a routine's domain give kOutOfRange (-100). Callers test for it with
-// IsNearlyEqual(value, kOutOfRange), never with ==.
+// Arguments outside a routine's domain give kOutOfRange (-100). Inside this module callers test
+// for it with IsNearlyEqual(value, kOutOfRange), never with ==; code elsewhere asks the checked::
+// forms at the end of this header, which say "no value" with std::nullopt instead.
 #pragma once
 
 #include <optional>
