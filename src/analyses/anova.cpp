@@ -15,6 +15,12 @@ constexpr const char* kNoInteractionAssumed =
 
 double Square(double x) { return x * x; }
 
+// An error sum of squares found by subtraction keeps the rounding of the sums it came from
+// (about 1e-16 of the sum of squares of the data). Below 1e-12 of that sum it is taken as the
+// zero it stands for, so that groups without variation give an undefined F instead of an
+// enormous one (and no "-0.000").
+double ErrorSum(double ss, double squares) { return std::fabs(ss) <= 1e-12 * std::fabs(squares) ? 0.0 : ss; }
+
 struct Sums {
   int n = 0;
   double total = 0;
@@ -99,7 +105,7 @@ OnewayResult ComputeOneway(OnewayDesign design, const std::vector<ColumnData>& g
   if (design == OnewayDesign::kFactorial) {
     r.s = squares - ct;
     r.sa = between - ct;
-    r.se = r.s - r.sa;
+    r.se = ErrorSum(r.s - r.sa, squares);
     r.df_a = k - 1;
     r.df_e = r.total_count - k;
     r.va = r.sa / r.df_a;
@@ -121,7 +127,7 @@ OnewayResult ComputeOneway(OnewayDesign design, const std::vector<ColumnData>& g
   r.s = squares - ct;
   r.sa = between / n - ct;
   r.sb = row_squares / k - ct;
-  r.se = r.s - r.sa - r.sb;
+  r.se = ErrorSum(r.s - r.sa - r.sb, squares);
   r.df_a = k - 1;
   r.df_b = n - 1;
   r.df_e = (k - 1) * (n - 1);
@@ -212,7 +218,7 @@ BlockAnovaResult ComputeBlockAnova(const CellBlock& block) {
   r.s = squares - ct;
   r.sa = row_squares / r.b - ct;
   r.sb = column_squares / r.a - ct;
-  r.se = r.s - r.sa - r.sb;
+  r.se = ErrorSum(r.s - r.sa - r.sb, squares);
   r.df_a = r.a - 1;
   r.df_b = r.b - 1;
   r.df_e = (r.a - 1) * (r.b - 1);
@@ -314,6 +320,7 @@ TwowayFactorialResult ComputeTwowayFactorial(const TwowayGridData& grid) {
   double inverse_sizes = 0;
   double mean_total = 0;
   double mean_squares = 0;
+  double squares = 0;
   for (std::size_t c = 0; c < grid.cells.size(); ++c) {
     const Sums s = SumsOf(grid.cells[c].values);
     const double mean = s.total / s.n;
@@ -322,7 +329,9 @@ TwowayFactorialResult ComputeTwowayFactorial(const TwowayGridData& grid) {
     mean_total += mean;
     mean_squares += Square(mean);
     r.se += s.squares - Square(s.total) / s.n;
+    squares += s.squares;
   }
+  r.se = ErrorSum(r.se, squares);
   const double nh = ab / inverse_sizes;
   r.harmonic_size = nh;
   const double ct = nh * Square(mean_total) / ab;
@@ -443,8 +452,8 @@ TwowayRepeatedResult ComputeTwowayRepeated(const TwowayGridData& grid) {
   r.sa = nh * (b * a_mean_squares - ctm);
   r.sb = nh * (a * b_mean_squares - ctm);
   r.sab = nh * (ctm + mean_squares - b * a_mean_squares - a * b_mean_squares);
-  r.se1 = subject_terms - level_terms;
-  r.se2 = level_terms + q - cell_terms - subject_terms;
+  r.se1 = ErrorSum(subject_terms - level_terms, q);
+  r.se2 = ErrorSum(level_terms + q - cell_terms - subject_terms, q);
   r.df_a = a - 1;
   r.df_e1 = r.total_subjects - a;
   r.df_b = b - 1;

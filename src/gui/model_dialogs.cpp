@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "app/anova_dialogs.h"
 #include "app/correlation_dialogs.h"
 #include "app/orvel_view.h"
 #include "app/data_settings_lists.h"
@@ -146,6 +147,80 @@ std::unique_ptr<ModelDialog> RankComparison(Model& model, QWidget* parent) {
   layout->addWidget(box);
   dialog->AddField("tukey", [tukey] { return tukey->isChecked() ? "1" : "0"; }, "");
   dialog->AddField("scheffe", [scheffe] { return scheffe->isChecked() ? "1" : "0"; }, "");
+  dialog->AddButtons();
+  return dialog;
+}
+
+// The analyses of variance: an optional Type choice, the Multiple Comparison check boxes and,
+// for the one-way analysis, the list of group columns to pick Dunnett's control from.
+QCheckBox* ComparisonBox(ModelDialog& dialog, QVBoxLayout* layout, const char* key, const char* text, bool checked) {
+  auto* box = new QCheckBox(text, &dialog);
+  box->setObjectName(key);
+  box->setChecked(checked);
+  layout->addWidget(box);
+  dialog.AddField(key, [box] { return box->isChecked() ? "1" : "0"; }, "");
+  return box;
+}
+
+void AnovaType(ModelDialog& dialog, QVBoxLayout* layout, bool repeated) {
+  QButtonGroup* group = RadioGroup(dialog, layout, "Type", "type", {"Factorial", "Repeated Measures"}, repeated ? 1 : 0);
+  dialog.AddField("type", [group] { return std::string(group->checkedId() == 1 ? "repeated" : "factorial"); }, "");
+}
+
+QVBoxLayout* ComparisonGroup(ModelDialog& dialog, QVBoxLayout* layout, AnovaComparisonFields& model) {
+  auto* box = new QGroupBox("Multiple Comparison", &dialog);
+  auto* box_layout = new QVBoxLayout(box);
+  ComparisonBox(dialog, box_layout, "tukey", "Tukey", model.tukey);
+  ComparisonBox(dialog, box_layout, "scheffe", "Scheffe", model.scheffe);
+  ComparisonBox(dialog, box_layout, "bonferroni", "Bonferroni", model.bonferroni);
+  layout->addWidget(box);
+  return box_layout;
+}
+
+std::unique_ptr<ModelDialog> OnewayAnova(OnewayAnovaDialog& model, QWidget* parent) {
+  auto dialog = MakeDialog(model, parent);
+  auto* layout = new QVBoxLayout(dialog.get());
+  AnovaType(*dialog, layout, model.repeated);
+  QVBoxLayout* comparisons = ComparisonGroup(*dialog, layout, model);
+  ComparisonBox(*dialog, comparisons, "dunnett", "Dunnett", model.dunnett);
+  ComparisonBox(*dialog, comparisons, "holm", "Holm", model.holm);
+  auto* control_box = new QGroupBox("Control Group for Dunnett", dialog.get());
+  auto* control_layout = new QVBoxLayout(control_box);
+  auto* list = new QListWidget(control_box);
+  list->setObjectName("control");
+  for (const auto& [column, entry] : model.group_columns) {
+    auto* item = new QListWidgetItem(QString::fromStdString(entry), list);
+    item->setData(Qt::UserRole, column);
+    if (column == model.control) list->setCurrentItem(item);
+  }
+  control_layout->addWidget(list);
+  layout->addWidget(control_box);
+  dialog->AddField(
+      "control",
+      [list] { return list->currentItem() == nullptr ? std::string() : std::to_string(list->currentItem()->data(Qt::UserRole).toInt()); },
+      "Choose the control group.");
+  dialog->AddButtons();
+  return dialog;
+}
+
+std::unique_ptr<ModelDialog> TwowayWithoutReplication(TwowayWithoutReplicationDialog& model, QWidget* parent) {
+  auto dialog = MakeDialog(model, parent);
+  auto* layout = new QVBoxLayout(dialog.get());
+  ComparisonGroup(*dialog, layout, model);
+  dialog->AddButtons();
+  return dialog;
+}
+
+std::unique_ptr<ModelDialog> TwowayAnova(TwowayAnovaDialog& model, QWidget* parent) {
+  auto dialog = MakeDialog(model, parent);
+  auto* layout = new QVBoxLayout(dialog.get());
+  AnovaType(*dialog, layout, model.repeated);
+  ComparisonGroup(*dialog, layout, model);
+  for (const char* note : {TwowayAnovaDialog::kRepeatedNote, TwowayAnovaDialog::kPairingNote}) {
+    auto* label = new QLabel(note, dialog.get());
+    label->setWordWrap(true);
+    layout->addWidget(label);
+  }
   dialog->AddButtons();
   return dialog;
 }
@@ -345,6 +420,9 @@ std::unique_ptr<ModelDialog> CreateModelDialog(DialogModel& model, QWidget* pare
   if (auto* m = dynamic_cast<ExplanationDialog*>(&model)) return Explanation(*m, parent);
   if (auto* m = dynamic_cast<KruskalWallisDialog*>(&model)) return RankComparison(*m, parent);
   if (auto* m = dynamic_cast<FriedmanDialog*>(&model)) return RankComparison(*m, parent);
+  if (auto* m = dynamic_cast<OnewayAnovaDialog*>(&model)) return OnewayAnova(*m, parent);
+  if (auto* m = dynamic_cast<TwowayWithoutReplicationDialog*>(&model)) return TwowayWithoutReplication(*m, parent);
+  if (auto* m = dynamic_cast<TwowayAnovaDialog*>(&model)) return TwowayAnova(*m, parent);
   if (auto* m = dynamic_cast<RegressionCurveDialog*>(&model)) return RegressionCurve(*m, parent);
   if (auto* m = dynamic_cast<RandomNumbersDialog*>(&model)) return RandomNumbers(*m, parent);
   static const CORVELDoc empty_sheet(101);
