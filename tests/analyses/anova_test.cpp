@@ -180,6 +180,13 @@ TEST(Anova, FormatsTheDescribedLines) {
   EXPECT_NE(zero.find("FA=undefined\tp=undefined\t\t1.000000\n"), std::string::npos) << zero;
   EXPECT_EQ(zero.find(" : *"), std::string::npos) << zero;
   EXPECT_NE(zero.find("Col1 vs. Col3 : -\n"), std::string::npos) << zero;
+
+  // Decimals leave rounding behind in S - SA; it still counts as no error variance.
+  const std::vector<ColumnData> decimals = {Column(1, {0.1, 0.1, 0.1}), Column(2, {0.7, 0.7, 0.7}),
+                                            Column(3, {0.3, 0.3, 0.3})};
+  const OnewayResult flat_decimals = ComputeOneway(OnewayDesign::kFactorial, decimals);
+  EXPECT_EQ(flat_decimals.se, 0.0);
+  EXPECT_TRUE(std::isnan(flat_decimals.p));
 }
 
 std::vector<GroupSummary> Groups(const std::vector<std::pair<int, double>>& count_and_mean) {
@@ -290,6 +297,26 @@ TEST(Hotelling, AgreesWithR) {
   EXPECT_NEAR(unequal.within_groups.t2, 65.1538461538, 1e-7);
   EXPECT_NEAR(unequal.within_groups.f, 27.9230769231, 1e-7);
   EXPECT_NEAR(unequal.within_groups.p, 0.000913094363336, 1e-5);
+}
+
+// With two B levels each contrast is 1 x 2, tests [1] and [3] have df (1, n1 + n2 - 2), and
+// with equal groups the three T-squares are the split plot's F-ratios of A*B, A and B.
+TEST(Hotelling, TwoLevelsOfBAreTheSplitPlotFRatios) {
+  TwowayGridData grid;
+  grid.a = 2;
+  grid.b = 2;
+  std::vector<std::vector<double>> a1, a2;
+  for (const auto& row : kSplitA1) a1.push_back({row[0], row[2]});
+  for (const auto& row : kSplitA2) a2.push_back({row[0], row[2]});
+  const std::vector<ColumnData> c1 = FromRows(a1, 1);
+  const std::vector<ColumnData> c2 = FromRows(a2, 3);
+  grid.cells = {c1[0], c2[0], c1[1], c2[1]};
+  const TwowayRepeatedResult split = ComputeTwowayRepeated(grid);
+  const TwoGroupHotelling h = ComputeTwoGroupHotelling(Values(c1), Values(c2));
+  EXPECT_NEAR(h.parallelism.f, split.fab, 1e-9 * split.fab);
+  EXPECT_NEAR(h.between_groups.f, split.fa, 1e-9 * split.fa);
+  EXPECT_NEAR(h.within_groups.f, split.fb, 1e-9 * split.fb);
+  EXPECT_NEAR(h.within_groups.p, split.pb, 1e-12);
 }
 
 TEST(Hotelling, SingularOrTooLargeData) {
