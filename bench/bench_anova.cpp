@@ -9,6 +9,7 @@
 
 #include "analyses/anova.h"
 #include "numeric/matrix.h"
+#include "numeric/studentized_range.h"
 #include "sheet/orvel_doc.h"
 
 namespace {
@@ -54,6 +55,12 @@ void BM_TwowayFactorial_10x25_CellComparisons(benchmark::State& state) {
   state.counters["report_bytes"] = static_cast<double>(doc->ResultText.size());
 }
 BENCHMARK(BM_TwowayFactorial_10x25_CellComparisons)->Unit(benchmark::kMillisecond);
+
+// Tukey's two critical values for 100 means: one tabulation of the range tail, two bisections.
+void BM_StudentizedRangeCriticals_100Means(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(orvel::StudentizedRangeCriticals(100, 120));
+}
+BENCHMARK(BM_StudentizedRangeCriticals_100Means)->Unit(benchmark::kMillisecond);
 
 void BM_JacobiEigen_20(benchmark::State& state) {
   for (auto _ : state) {
