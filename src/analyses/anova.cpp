@@ -311,6 +311,8 @@ TwowayCells SummarizeGrid(const TwowayGridData& grid) {
 
 }  // namespace
 
+bool InteractionIsPooled(double p) { return p >= 0.05; }
+
 TwowayFactorialResult ComputeTwowayFactorial(const TwowayGridData& grid) {
   TwowayFactorialResult r;
   r.summary = SummarizeGrid(grid);
@@ -364,7 +366,7 @@ TwowayFactorialResult ComputeTwowayFactorial(const TwowayGridData& grid) {
   r.pa = AnovaPValue(r.df_a, r.df_e, r.fa);
   r.pb = AnovaPValue(r.df_b, r.df_e, r.fb);
   r.pab = AnovaPValue(r.df_ab, r.df_e, r.fab);
-  r.pooled = r.pab >= 0.05;
+  r.pooled = InteractionIsPooled(r.pab);
   r.pooled_df = r.df_e + r.df_ab;
   r.pooled_ve = (r.se + r.sab) / r.pooled_df;
   return r;

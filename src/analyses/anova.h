@@ -120,6 +120,9 @@ struct TwowayFactorialResult {
   double pooled_ve = 0;
 };
 TwowayFactorialResult ComputeTwowayFactorial(const TwowayGridData& grid);
+// The pooling rule: an interaction p of 0.05 or more joins the interaction to the error (an
+// undefined p does not).
+bool InteractionIsPooled(double p);
 std::string FormatTwowayFactorial(const TwowayGridData& grid, const TwowayFactorialResult& result,
                                   TwowayComparisons comparisons);
 

@@ -151,6 +151,30 @@ TEST(Anova, UnbalancedFactorialUsesUnweightedMeans) {
   EXPECT_GT(std::fabs((f.sa + f.sb + f.sab + f.se) - raw), 0.1);
 }
 
+// No grid gives an interaction p of exactly 0.05 (the F tail is irrational there), so the rule
+// is checked at its boundary directly, and the factorial analysis is checked to follow it.
+TEST(Anova, PoolingBoundary) {
+  EXPECT_TRUE(InteractionIsPooled(0.05));
+  EXPECT_TRUE(InteractionIsPooled(1.0));
+  EXPECT_FALSE(InteractionIsPooled(std::nextafter(0.05, 0.0)));
+  EXPECT_FALSE(InteractionIsPooled(NAN));
+  const TwowayGridData grid =
+      Grid(2, 3, {{5, 6, 7}, {8, 9, 9}, {6, 7, 8}, {11, 12, 12}, {7, 7, 9}, {14, 15, 13}});
+  const TwowayFactorialResult f = ComputeTwowayFactorial(grid);
+  EXPECT_EQ(f.pooled, InteractionIsPooled(f.pab));
+  EXPECT_EQ(f.pooled_df, f.df_e + f.df_ab);
+  EXPECT_DOUBLE_EQ(f.pooled_ve, (f.se + f.sab) / (f.df_e + f.df_ab));
+  const std::string pooled_text = FormatTwowayFactorial(grid, [&] {
+    TwowayFactorialResult forced = f;
+    forced.pooled = true;  // as if p had been 0.05
+    return forced;
+  }(), {true, false, false});
+  EXPECT_NE(pooled_text.find("No interaction : p >= 0.05\n\nSS for interaction is added to SS for error.\n\n[Tukey]\n"),
+            std::string::npos)
+      << pooled_text;
+  EXPECT_NE(pooled_text.find("A1 vs. A2:**\nB1 vs. B2:"), std::string::npos) << pooled_text;
+}
+
 TEST(Anova, FormatsTheDescribedLines) {
   const OnewayResult one = ComputeOneway(OnewayDesign::kFactorial, kOnewayGroups);
   const std::string text = FormatOneway(kOnewayGroups, one, {});
