@@ -79,8 +79,8 @@ std::vector<ColumnData> ReadColumns(const CORVELDoc& doc, const std::vector<int>
 }
 
 double AnovaPValue(int df1, int df2, double f) {
-  if (!std::isfinite(f) || df1 < 1 || df2 < 1) return NAN;
-  return FUpperP(df1, df2, f);
+  if (!std::isfinite(f)) return NAN;
+  return checked::FUpperP(df1, df2, f).value_or(NAN);
 }
 
 // ---- One-way ---------------------------------------------------------------------------------

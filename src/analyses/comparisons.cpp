@@ -18,6 +18,11 @@ bool Usable(double crit) { return std::isfinite(crit) && crit > 0; }
 
 bool UsableVariance(double ve) { return std::isfinite(ve) && ve > 0; }
 
+// Tukey's points, NaN where the studentized range has no value.
+StudentizedRangePoints RangePoints(int k, int df) {
+  return StudentizedRangeCriticals(k, df).value_or(StudentizedRangePoints{NAN, NAN});
+}
+
 struct Criticals {
   double c05 = 0;
   double c01 = 0;
@@ -81,13 +86,13 @@ const char* ComparisonMark(double value, double crit01, double crit05) {
 }
 
 double BonferroniCritical(int df, double alpha, int pairs) {
-  if (pairs < 1) return kOutOfRange;
-  return TQuantile(df, alpha / (2.0 * pairs));
+  if (pairs < 1) return NAN;
+  return checked::TQuantile(df, alpha / (2.0 * pairs)).value_or(NAN);
 }
 
 double HolmCritical(const std::vector<double>& statistics, int df, double alpha) {
   const int m = static_cast<int>(statistics.size());
-  if (m < 1) return kOutOfRange;
+  if (m < 1) return NAN;
   CRankBuffer buffer;
   buffer.Reset();
   for (const double t : statistics) buffer.Add(t);
@@ -98,12 +103,12 @@ double HolmCritical(const std::vector<double>& statistics, int df, double alpha)
     const double rank = buffer.RankAt(i);
     if (rank == std::floor(rank)) value_with_rank.try_emplace(static_cast<int>(rank), buffer.ValueAt(i));
   }
-  double crit = TQuantile(df, alpha / (2.0 * m));
+  double crit = checked::TQuantile(df, alpha / (2.0 * m)).value_or(NAN);
   for (int s = m; s >= 1; --s) {
-    const double e = TQuantile(df, alpha / (2.0 * s));
+    const double e = checked::TQuantile(df, alpha / (2.0 * s)).value_or(NAN);
+    // No statistic holds rank s exactly (a tie): the step-down stops.
     const auto found = value_with_rank.find(s);
-    const double v = found == value_with_rank.end() ? kOutOfRange : found->second;
-    if (!(e < v)) break;
+    if (found == value_with_rank.end() || !(e < found->second)) break;
     crit = e;
   }
   return crit;
@@ -114,12 +119,12 @@ double HolmCritical(const std::vector<double>& statistics, int df, double alpha)
 std::string OnewayTukey(OnewayDesign design, const std::vector<GroupSummary>& groups, int size, double ve) {
   const int k = static_cast<int>(groups.size());
   if (design == OnewayDesign::kFactorial) {
-    const StudentizedRangePoints q = StudentizedRangeCriticals(k, k * (size - 1));
+    const StudentizedRangePoints q = RangePoints(k, k * (size - 1));
     const Criticals crit = MakeCriticals(ve, q.q05, q.q01);
     return AllPairsBlock("[Tukey]\n", groups, crit,
                          [&](std::size_t i, std::size_t j) { return Standardized(groups, i, j, ve, true); });
   }
-  const StudentizedRangePoints q = StudentizedRangeCriticals(k, (k - 1) * (size - 1));
+  const StudentizedRangePoints q = RangePoints(k, (k - 1) * (size - 1));
   const double unit = std::sqrt(ve / size);
   const Criticals crit = MakeCriticals(ve, q.q05 * unit, q.q01 * unit);
   return AllPairsBlock("[Tukey]\n", groups, crit,
@@ -219,7 +224,7 @@ void AppendLevelPairs(std::string& out, ComparisonMethod method, const std::vect
   double c01 = 0;
   switch (method) {
     case ComparisonMethod::kTukey: {
-      const StudentizedRangePoints q = StudentizedRangeCriticals(k, df);
+      const StudentizedRangePoints q = RangePoints(k, df);
       c05 = q.q05;
       c01 = q.q01;
       break;
@@ -265,7 +270,7 @@ std::string TwowayCellComparison(ComparisonMethod method, const TwowayCells& gri
   const int cells = static_cast<int>(grid.cells.size());
   switch (method) {
     case ComparisonMethod::kTukey: {
-      const StudentizedRangePoints q = StudentizedRangeCriticals(cells, df);
+      const StudentizedRangePoints q = RangePoints(cells, df);
       return AllPairsBlock("[Tukey]\n", grid.cells, MakeCriticals(ve, q.q05, q.q01),
                            [&](std::size_t i, std::size_t j) { return Standardized(grid.cells, i, j, ve, true); });
     }
@@ -301,7 +306,7 @@ std::string BlockComparison(ComparisonMethod method, bool between_rows, const Bl
   switch (method) {
     case ComparisonMethod::kTukey: {
       method_name = "Tukey";
-      const StudentizedRangePoints q = StudentizedRangeCriticals(k, df);
+      const StudentizedRangePoints q = RangePoints(k, df);
       c05 = q.q05 * std::sqrt(ve / across);
       c01 = q.q01 * std::sqrt(ve / across);
       break;

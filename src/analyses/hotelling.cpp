@@ -90,7 +90,7 @@ HotellingTest MakeTest(double t2, double f, int df1, int df2) {
   test.computable = true;
   test.t2 = t2;
   test.f = f;
-  test.p = FUpperP(df1, df2, f);
+  test.p = checked::FUpperP(df1, df2, f).value_or(NAN);
   return test;
 }
 

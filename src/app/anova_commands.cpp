@@ -23,7 +23,7 @@ void CORVELView::OnOnewayAnova() {
     return;
   }
   if (dialog.repeated && !doc_.AreGroupColumnsPaired() && !AskToSkipRows(kNotPaired)) return;
-  doc_.SetCurrentGroupColumn(dialog.control);
+  doc_.SetCurrentGroupColumn(dialog.ControlColumn());
   OnewayOptions options;
   options.design = dialog.repeated ? OnewayDesign::kRepeated : OnewayDesign::kFactorial;
   options.tukey = dialog.tukey;
@@ -31,7 +31,7 @@ void CORVELView::OnOnewayAnova() {
   options.bonferroni = dialog.bonferroni;
   options.dunnett = dialog.dunnett;
   options.holm = dialog.holm;
-  options.control = dialog.ControlIndex();
+  options.control = static_cast<std::size_t>(dialog.control_index);
   PositionResultPane();
   port_.SetWaitCursor(true);
   OnewayAnovaReport(doc_, options);

@@ -4,71 +4,60 @@
 
 namespace orvel {
 
-namespace {
-bool ParseCheckBox(const std::string& value, bool& out) {
-  int v = 0;
-  if (!ParseWholeNumber(value, v) || (v != 0 && v != 1)) return false;
-  out = v == 1;
-  return true;
-}
-}  // namespace
-
-bool AnovaComparisonFields::SetType(const std::string& value) {
-  if (value == "factorial") {
-    repeated = false;
-  } else if (value == "repeated") {
-    repeated = true;
-  } else {
-    return false;
-  }
-  return true;
+void AnovaDialogFields::AddType(DialogSchema& s) {
+  s.Choice("type", "Type", repeated, {"Factorial", "Repeated Measures"}, "Choose a type.", {"factorial", "repeated"});
 }
 
-bool AnovaComparisonFields::SetField(const std::string& key, const std::string& value) {
-  if (key == "type") return SetType(value);
-  if (key == "tukey") return ParseCheckBox(value, tukey);
-  if (key == "scheffe") return ParseCheckBox(value, scheffe);
-  if (key == "bonferroni") return ParseCheckBox(value, bonferroni);
-  return false;
-}
-
-bool TwowayWithoutReplicationDialog::SetField(const std::string& key, const std::string& value) {
-  return key != "type" && AnovaComparisonFields::SetField(key, value);
+void AnovaDialogFields::AddComparisons(DialogSchema& s) {
+  s.CheckBox("tukey", "Multiple Comparison", "Tukey", tukey);
+  s.CheckBox("scheffe", "Multiple Comparison", "Scheffe", scheffe);
+  s.CheckBox("bonferroni", "Multiple Comparison", "Bonferroni", bonferroni);
 }
 
 OnewayAnovaDialog::OnewayAnovaDialog(const CORVELDoc& doc, int current) {
   for (const int c : doc.GroupColumnList()) {
-    group_columns.emplace_back(c, ControlEntry(c, std::string(doc.Text(c, 0))));
-    if (c == current) control = c;
+    if (c == current) control_index = static_cast<int>(group_columns.size());
+    group_columns.push_back(c);
+    control_entries.push_back(ControlEntry(c, std::string(doc.Text(c, 0))));
   }
-  if (control == 0 && !group_columns.empty()) control = group_columns.front().first;
 }
 
 std::string OnewayAnovaDialog::ControlEntry(int column, const std::string& name) {
   return FormatReport("Col%2d：%s", column, name.c_str());
 }
 
-bool OnewayAnovaDialog::SetField(const std::string& key, const std::string& value) {
-  if (key == "dunnett") return ParseCheckBox(value, dunnett);
-  if (key == "holm") return ParseCheckBox(value, holm);
-  if (key == "control") {
-    int column = 0;
-    if (!ParseWholeNumber(value, column)) return false;
-    for (const auto& entry : group_columns) {
-      if (entry.first == column) {
-        control = column;
-        return true;
-      }
-    }
-    return false;  // only a listed group column can be the control
-  }
-  return AnovaComparisonFields::SetField(key, value);
+int OnewayAnovaDialog::ControlColumn() const {
+  if (control_index < 0 || static_cast<std::size_t>(control_index) >= group_columns.size()) return 0;
+  return group_columns[static_cast<std::size_t>(control_index)];
 }
 
-std::size_t OnewayAnovaDialog::ControlIndex() const {
-  for (std::size_t i = 0; i < group_columns.size(); ++i)
-    if (group_columns[i].first == control) return i;
-  return 0;
+DialogSchema OnewayAnovaDialog::Schema() {
+  DialogSchema s;
+  AddType(s);
+  AddComparisons(s);
+  s.CheckBox("dunnett", "Multiple Comparison", "Dunnett", dunnett);
+  s.CheckBox("holm", "Multiple Comparison", "Holm", holm);
+  // The answers file names the control by its column number.
+  std::vector<std::string> words;
+  for (const int c : group_columns) words.push_back(std::to_string(c));
+  s.Choice("control", "Control Group for Dunnett", control_index, control_entries, "Choose the control group.",
+           std::move(words))
+      .as_list = true;
+  return s;
+}
+
+DialogSchema TwowayWithoutReplicationDialog::Schema() {
+  DialogSchema s;
+  AddComparisons(s);
+  return s;
+}
+
+DialogSchema TwowayAnovaDialog::Schema() {
+  DialogSchema s;
+  s.prompt = std::string(kRepeatedNote) + "\n" + kPairingNote;
+  AddType(s);
+  AddComparisons(s);
+  return s;
 }
 
 }  // namespace orvel

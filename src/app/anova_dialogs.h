@@ -15,7 +15,6 @@
 #pragma once
 
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "app/dialogs.h"
@@ -23,47 +22,47 @@
 
 namespace orvel {
 
-// Tukey, Scheffe and Bonferroni check boxes, shared by the three dialogs.
-class AnovaComparisonFields : public DialogModel {
+// The Type choice and the Tukey, Scheffe and Bonferroni check boxes the three dialogs share.
+class AnovaDialogFields : public DialogModel {
  public:
-  bool SetField(const std::string& key, const std::string& value) override;
   bool repeated = false;  // Type: false = Factorial, true = Repeated Measures
   bool tukey = false;
   bool scheffe = false;
   bool bonferroni = false;
 
  protected:
-  bool SetType(const std::string& value);
+  void AddType(DialogSchema& s);
+  void AddComparisons(DialogSchema& s);
 };
 
-class OnewayAnovaDialog : public AnovaComparisonFields {
+class OnewayAnovaDialog : public AnovaDialogFields {
  public:
   static constexpr const char* kTitle = "OnewayANOVA";
-  // The group columns to choose the control from; the control preset is `current` when it is
-  // one of them, else the first.
+  // Lists the document's group columns; the control preset is `current` when it is one of
+  // them, else the first.
   OnewayAnovaDialog(const CORVELDoc& doc, int current);
   std::string Title() const override { return kTitle; }
-  bool SetField(const std::string& key, const std::string& value) override;
+  DialogSchema Schema() override;
   // The list entry of a group column: "Col%2d：%s".
   static std::string ControlEntry(int column, const std::string& name);
+  // Dunnett's control column.
+  int ControlColumn() const;
 
   bool dunnett = false;
   bool holm = false;
-  std::vector<std::pair<int, std::string>> group_columns;  // column, list entry
-  int control = 0;                                          // a column of group_columns
-  // The control's position among the group columns.
-  std::size_t ControlIndex() const;
+  std::vector<int> group_columns;
+  std::vector<std::string> control_entries;
+  int control_index = 0;  // the control's position among the group columns
 };
 
-class TwowayWithoutReplicationDialog : public AnovaComparisonFields {
+class TwowayWithoutReplicationDialog : public AnovaDialogFields {
  public:
   static constexpr const char* kTitle = "TwowayANOVA without Replication";
   std::string Title() const override { return kTitle; }
-  // No Type choice here.
-  bool SetField(const std::string& key, const std::string& value) override;
+  DialogSchema Schema() override;
 };
 
-class TwowayAnovaDialog : public AnovaComparisonFields {
+class TwowayAnovaDialog : public AnovaDialogFields {
  public:
   static constexpr const char* kTitle = "TwowayANOVA";
   static constexpr const char* kRepeatedNote = "Multiple comparison will not be performed in repeated measures.";
@@ -71,6 +70,7 @@ class TwowayAnovaDialog : public AnovaComparisonFields {
       "Data should be paired among Factor B. If Factor A has two samples, Hotelling's T-Square test will be "
       "performed.";
   std::string Title() const override { return kTitle; }
+  DialogSchema Schema() override;
 };
 
 }  // namespace orvel

@@ -20,6 +20,7 @@
 #include <cmath>
 #include <cstddef>
 #include <numbers>
+#include <optional>
 #include <vector>
 
 namespace orvel {
@@ -42,9 +43,9 @@ struct StudentizedRangePoints {
 // tables: from the tables for k = 2 .. 30, by integration (on the table's df row) for
 // k = 31 .. kStudentizedRangeMaxMeans (the rows of the largest sheet, which a block without
 // replication may compare; the report nodes stay within 1e-4 of the dense ones up to there).
-// Both are kOutOfRange (-100) for k < 2, k above the limit, or df < 1.
+// No value (std::nullopt) for k < 2, k above the limit, or df < 1.
 inline constexpr int kStudentizedRangeMaxMeans = 20000;
-StudentizedRangePoints StudentizedRangeCriticals(int k, int df);
+std::optional<StudentizedRangePoints> StudentizedRangeCriticals(int k, int df);
 
 // How finely the two integrals are divided.
 struct StudentizedRangeNodes {

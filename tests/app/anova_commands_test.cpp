@@ -146,17 +146,20 @@ TEST(AnovaDialogs, FieldsAndControlList) {
   doc.SetCell(12, 0, "Placebo");
   for (const int c : {4, 7, 12}) doc.SetGroupColumn(c, true);
   OnewayAnovaDialog oneway(doc, 12);
-  EXPECT_EQ(oneway.control, 12);  // the current group column is preselected
-  ASSERT_EQ(oneway.group_columns.size(), 3u);
-  EXPECT_EQ(oneway.group_columns[0].second, "Col 4：Dose");
-  EXPECT_EQ(oneway.group_columns[2].second, "Col12：Placebo");
-  EXPECT_EQ(OnewayAnovaDialog(doc, 5).control, 4);  // not a group column: the first
+  EXPECT_EQ(oneway.ControlColumn(), 12);  // the current group column is preselected
+  ASSERT_EQ(oneway.control_entries.size(), 3u);
+  EXPECT_EQ(oneway.control_entries[0], "Col 4：Dose");
+  EXPECT_EQ(oneway.control_entries[2], "Col12：Placebo");
+  EXPECT_EQ(OnewayAnovaDialog(doc, 5).ControlColumn(), 4);  // not a group column: the first
   EXPECT_TRUE(oneway.SetField("control", "7"));
-  EXPECT_EQ(oneway.ControlIndex(), 1u);
+  EXPECT_EQ(oneway.control_index, 1);
   EXPECT_FALSE(oneway.SetField("control", "5"));  // only a listed column
+  EXPECT_FALSE(oneway.SetField("control", "1"));  // a column number, not a position
+  EXPECT_EQ(oneway.ControlColumn(), 7);
   EXPECT_TRUE(oneway.SetField("type", "repeated"));
   EXPECT_TRUE(oneway.repeated);
   EXPECT_FALSE(oneway.SetField("type", "split"));
+  EXPECT_FALSE(oneway.SetField("type", "1"));
   EXPECT_TRUE(oneway.SetField("holm", "1"));
   EXPECT_FALSE(oneway.SetField("holm", "2"));
 
