@@ -101,6 +101,10 @@ class CORVELView {
   void OnSpearmanRankCorrelation();
   void OnKendallRankCorrelation();
   void OnIntraclassCorrelation();
+  // Analyses of variance (anova_commands.cpp).
+  void OnOnewayAnova();
+  void OnTwowayAnovaWithoutReplication();
+  void OnTwowayAnova();
   // Outlier tests and the random numbers table (outlier_commands.cpp).
   void OnThompsonRejectionTest();
   void OnSmirnovGrubbsTest();
