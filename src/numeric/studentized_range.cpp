@@ -21,12 +21,13 @@ namespace {
 double RoundTo4Decimals(double x) { return std::round(x * 10000) / 10000; }
 }  // namespace
 
-StudentizedRangePoints StudentizedRangeCriticals(int k, int df) {
-  if (k < 2 || k > kStudentizedRangeMaxMeans || df < 1) return {kOutOfRange, kOutOfRange};
-  if (k <= 30) return {StudentizedRange05(k, df), StudentizedRange01(k, df)};
+std::optional<StudentizedRangePoints> StudentizedRangeCriticals(int k, int df) {
+  if (k < 2 || k > kStudentizedRangeMaxMeans || df < 1) return std::nullopt;
+  if (k <= 30) return StudentizedRangePoints{StudentizedRange05(k, df), StudentizedRange01(k, df)};
   const int v = StudentizedRangeTabulatedDf(df);
   const StudentizedRangeDistribution<double> distribution(k, kStudentizedRangeReportNodes);
-  return {RoundTo4Decimals(distribution.Quantile(v, 0.05)), RoundTo4Decimals(distribution.Quantile(v, 0.01))};
+  return StudentizedRangePoints{RoundTo4Decimals(distribution.Quantile(v, 0.05)),
+                                RoundTo4Decimals(distribution.Quantile(v, 0.01))};
 }
 
 }  // namespace orvel

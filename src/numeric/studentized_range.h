@@ -6,7 +6,7 @@
 //   P(Q > q; k, v) = integral over s of P(R_k > q s) f_v(s) ds, where R_k is the range of k
 //   standard normal values, P(R_k <= w) = k * integral phi(z) (Phi(z) - Phi(z - w))^(k-1) dz,
 //   and f_v is the density of s = sqrt(chi-square(v) / v). Substituting w = q s turns the outer
-//   integral into one over w in [0, 15] (beyond 15 the range tail is below 1e-10 even for 250
+//   integral into one over w in [0, 15] (beyond 15 the range tail is below 1e-9 even for 20000
 //   means), whose integrand G_k(w) f_v(w / q) / q is smooth for every v, including the
 //   heavy-tailed v = 1 and 2. G_k(w) = P(R_k > w) is tabulated once per k on fixed composite
 //   Gauss-Legendre nodes, so each trial q costs one weighted sum; q is found by bisection.
@@ -20,6 +20,7 @@
 #include <cmath>
 #include <cstddef>
 #include <numbers>
+#include <optional>
 #include <vector>
 
 namespace orvel {
@@ -40,10 +41,11 @@ struct StudentizedRangePoints {
 
 // Tukey's critical values for k means and `df` error df, rounded to four decimals like the
 // tables: from the tables for k = 2 .. 30, by integration (on the table's df row) for
-// k = 31 .. kStudentizedRangeMaxMeans. Both are kOutOfRange (-100) for k < 2, k above the
-// limit, or df < 1.
-inline constexpr int kStudentizedRangeMaxMeans = 250;
-StudentizedRangePoints StudentizedRangeCriticals(int k, int df);
+// k = 31 .. kStudentizedRangeMaxMeans (the rows of the largest sheet, which a block without
+// replication may compare; the report nodes stay within 1e-4 of the dense ones up to there).
+// No value (std::nullopt) for k < 2, k above the limit, or df < 1.
+inline constexpr int kStudentizedRangeMaxMeans = 20000;
+std::optional<StudentizedRangePoints> StudentizedRangeCriticals(int k, int df);
 
 // How finely the two integrals are divided.
 struct StudentizedRangeNodes {
