@@ -50,7 +50,12 @@ bool RColumnPickerDialog::SetField(const std::string& key, const std::string& va
       if (key == "columns") return ParseColumnList(value, columns);
       return false;
     case RPickerLayout::kSingle:
-      return key == "column" && ParseColumn(value, column);
+      if (key != "column") return false;
+      if (value.empty()) {  // none chosen: the command refuses it
+        column = 0;
+        return true;
+      }
+      return ParseColumn(value, column);
     case RPickerLayout::kSelection: break;
   }
   return false;

@@ -28,6 +28,7 @@
 
 #include "gui/data_settings_dialogs.h"
 #include "gui/printing.h"
+#include "rcode/rcode_generator.h"
 
 namespace orvel::gui {
 
@@ -278,27 +279,20 @@ void CMainFrame::BuildMenus() {
                                                                : "Draw a graph",
         K::kAlways, later);
 
-  // R Language: the R code generator comes later.
+  // R Language: each code command is a row of the generator's command table.
   QMenu* r = menuBar()->addMenu("&R Language");
-  for (const char* text :
-       {"Summary Statistis(&B)...", "Paired t-Test(&P)...", "Unpaired t-Test(&U)...", "Oneway ANOVA(Factorial)(&I)...",
-        "Oneway ANOVA(Repeated Measures)(&J)...", "ANOVA(&V)...", "F Test(&F)...", "Bartlett's Test(&L)...",
-        "Fisher's Exact Test(2x2)(&E)...", "Pearson's Chi-Squared Test(&X)...", "Wilcoxon Signed Rank Test(&W)...",
-        "Mann-Whitney U Test(&M)...", "Kruskal-Wallis Rank Sum Test(&K)...", "Friedman Rank Sum Test(&D)...",
-        "Correlation Coefficients(&C)...", "Multiple Regression Analysis(&R)...",
-        "Logistic Regression Analysis(&O)...", "Probit Regression Analysis(&G)...",
-        "Principal Component Analysis(&S)...", "Multiple Comparison(Parametric : Non Related Data)(&H)...",
-        "Multiple Comparison(Parametric : Related Data)(&Y)...",
-        "Multiple Comparison(Nonparametric : Non Related Data)(&N)...",
-        "Multiple Comparison(Nonparametric : Related Data)(&Z)..."})
-    Add(r, text, "Create R code and copy it to the clipboard", K::kNotRecording, later);
+  constexpr const char* kRPrompt = "Create R code and copy it to the clipboard";
+  for (const RCodeCommandInfo& info : RCodeCommandTable())
+    if (!info.graph_submenu)
+      Add(r, info.menu_text, kRPrompt, K::kNotRecording, [&v, c = info.command] { v.OnRCodeCommand(c); });
   // The graphs' code has a submenu of its own (its mnemonics repeat those of the menu above).
   QMenu* r_graph = r->addMenu("&Graph");
-  for (const char* text : {"Scatter Plot(&S)...", "Scatter Plot Matrix(&M)...", "Histogram(&H)...", "Box Plot(&B)..."})
-    Add(r_graph, text, "Create R code and copy it to the clipboard", K::kNotRecording, later);
+  for (const RCodeCommandInfo& info : RCodeCommandTable())
+    if (info.graph_submenu)
+      Add(r_graph, info.menu_text, kRPrompt, K::kNotRecording, [&v, c = info.command] { v.OnRCodeCommand(c); });
   r->addSeparator();
-  Add(r, "How To Use(&U)...", "How to use the R code", K::kNotRecording, later);
-  Add(r, "Download R(&D)", "Download R", K::kNotRecording, later);
+  Add(r, "How To Use(&U)...", "How to use the R code", K::kNotRecording, [&v] { v.OnRCodeHowToUse(); });
+  Add(r, "Download R(&D)", "Download R", K::kNotRecording, [&v] { v.OnDownloadR(); });
 
   // Macro.
   QMenu* macro = menuBar()->addMenu("&Macro");

@@ -20,6 +20,7 @@
 #include "app/twoway_grid.h"
 #include "app/outlier_dialogs.h"
 #include "app/rank_dialogs.h"
+#include "app/rcode_dialogs.h"
 #include "app/sort_dialog.h"
 
 namespace orvel::gui {
@@ -295,6 +296,119 @@ std::unique_ptr<ModelDialog> LabelName(LabelNameDialog& model, QWidget* parent) 
   return dialog;
 }
 
+
+// The R Language menu's column pickers: "Data List" with the columns 1..100, and by layout a
+// list ("----->" adds, "<-----" removes), an X and a Y box, a single box over a list, or one
+// box. Boxes and lists hold "Col%2d : %s" entries that carry their column number.
+std::unique_ptr<ModelDialog> RColumnPicker(RColumnPickerDialog& model, QWidget* parent, const CORVELDoc& doc) {
+  auto dialog = MakeDialog(model, parent);
+  ModelDialog* d = dialog.get();
+  auto* layout = new QVBoxLayout(d);
+  auto* lists = new QHBoxLayout;
+  layout->addLayout(lists);
+  const auto entry = [&doc](int c) { return QString::fromStdString(RPickerEntry(doc, c)); };
+
+  auto* data_box = new QGroupBox("Data List", d);
+  auto* data_list = new QListWidget(data_box);
+  data_list->setObjectName("data_list");
+  (new QVBoxLayout(data_box))->addWidget(data_list);
+  for (int c = 1; c <= kLastColumn; ++c) {
+    auto* item = new QListWidgetItem(entry(c));
+    item->setData(Qt::UserRole, c);
+    data_list->addItem(item);
+  }
+  data_list->setCurrentRow(0);
+  lists->addWidget(data_box);
+  auto* side = new QVBoxLayout;
+  lists->addLayout(side);
+  const auto chosen = [data_list] {
+    QListWidgetItem* item = data_list->currentItem();
+    return item == nullptr ? 0 : item->data(Qt::UserRole).toInt();
+  };
+
+  // A one-column box: a read-only edit with its column kept beside it.
+  struct Box {
+    QLineEdit* edit;
+    std::shared_ptr<int> column;
+  };
+  const auto add_box = [&](const char* caption, const char* key, int preset) {
+    auto* row = new QHBoxLayout;
+    auto* fill = new QPushButton("----->", d);
+    fill->setObjectName(QString("fill_") + key);
+    auto* box = new QGroupBox(caption, d);
+    auto* edit = new QLineEdit(box);
+    edit->setObjectName(key);
+    edit->setReadOnly(true);
+    (new QVBoxLayout(box))->addWidget(edit);
+    row->addWidget(fill);
+    row->addWidget(box);
+    side->addLayout(row);
+    Box b{edit, std::make_shared<int>(preset)};
+    if (preset >= 1 && preset <= kLastColumn) edit->setText(entry(preset));
+    QObject::connect(fill, &QPushButton::clicked, d, [b, chosen, entry] {
+      if (const int c = chosen(); c != 0) {
+        *b.column = c;
+        b.edit->setText(entry(c));
+      }
+    });
+    d->AddField(key, [b] { return *b.column == 0 ? std::string() : std::to_string(*b.column); },
+                "Data setting is not correct.");
+  };
+  const auto add_list = [&](const char* caption) {
+    auto* row = new QHBoxLayout;
+    auto* buttons = new QVBoxLayout;
+    auto* add = new QPushButton("----->", d);
+    auto* remove = new QPushButton("<-----", d);
+    add->setObjectName("add");
+    remove->setObjectName("remove");
+    buttons->addWidget(add);
+    buttons->addWidget(remove);
+    auto* box = new QGroupBox(caption, d);
+    auto* picked = new QListWidget(box);
+    picked->setObjectName("columns");
+    (new QVBoxLayout(box))->addWidget(picked);
+    row->addLayout(buttons);
+    row->addWidget(box);
+    side->addLayout(row);
+    const auto append = [picked, entry](int c) {
+      for (int i = 0; i < picked->count(); ++i)
+        if (picked->item(i)->data(Qt::UserRole).toInt() == c) return;  // once only
+      auto* item = new QListWidgetItem(entry(c));
+      item->setData(Qt::UserRole, c);
+      picked->addItem(item);
+    };
+    for (int c : model.columns) append(c);
+    QObject::connect(add, &QPushButton::clicked, d, [chosen, append] {
+      if (const int c = chosen(); c != 0) append(c);
+    });
+    QObject::connect(remove, &QPushButton::clicked, d, [picked] { delete picked->currentItem(); });
+    d->AddField("columns", [picked] {
+      std::string list;
+      for (int i = 0; i < picked->count(); ++i) {
+        if (i > 0) list += ",";
+        list += std::to_string(picked->item(i)->data(Qt::UserRole).toInt());
+      }
+      return list;
+    }, "");
+  };
+
+  switch (model.Layout()) {
+    case RPickerLayout::kList: add_list("Selected Data"); break;
+    case RPickerLayout::kXAndY:
+      add_box("X", "x", model.x);
+      add_box("Y", "y", model.y);
+      break;
+    case RPickerLayout::kDependentAndList:
+      add_box(model.UpperCaption(), "dependent", model.dependent);
+      add_list(model.LowerCaption());
+      break;
+    case RPickerLayout::kSingle: add_box("Selected Data", "column", model.column); break;
+    case RPickerLayout::kSelection: break;
+  }
+  d->AddButtons();
+  return dialog;
+}
+
 }  // namespace
 
 ModelDialog::ModelDialog(QWidget* parent, DialogModel& model, std::function<void()> restore_presets)
@@ -352,6 +466,8 @@ std::unique_ptr<ModelDialog> CreateModelDialog(DialogModel& model, QWidget* pare
   if (auto* m = dynamic_cast<DataSelectionDialog*>(&model))
     return DataSelection(*m, parent, doc != nullptr ? *doc : empty_sheet);
   if (auto* m = dynamic_cast<LabelNameDialog*>(&model)) return LabelName(*m, parent);
+  if (auto* m = dynamic_cast<RColumnPickerDialog*>(&model))
+    return RColumnPicker(*m, parent, doc != nullptr ? *doc : empty_sheet);
   return nullptr;
 }
 
