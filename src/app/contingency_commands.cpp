@@ -25,7 +25,7 @@ void CORVELView::OnFisherExactTest() {
   if (!ResultOptionsStep()) return;
   PositionResultPane();
   FisherExactReport(doc_, block);
-  FinishAnalysis("fisher();\r\n");
+  FinishAnalysis(CommandId::kFisherExactTest);
 }
 
 void CORVELView::OnChiSquareTest() {
@@ -41,7 +41,7 @@ void CORVELView::OnChiSquareTest() {
   if (!ResultOptionsStep()) return;
   PositionResultPane();
   ChiSquareReport(doc_, block);
-  FinishAnalysis("kai();\r\n");
+  FinishAnalysis(CommandId::kChiSquareTest);
 }
 
 }  // namespace orvel

@@ -14,7 +14,7 @@ void CORVELView::OnFTest() {
   if (!ResultOptionsStep()) return;
   PositionResultPane();
   FTestReport(doc_);
-  FinishAnalysis("f();\r\n");
+  FinishAnalysis(CommandId::kFTest);
 }
 
 void CORVELView::OnBartlettTest() {
@@ -22,7 +22,7 @@ void CORVELView::OnBartlettTest() {
   if (!ResultOptionsStep()) return;
   PositionResultPane();
   BartlettTestReport(doc_);
-  FinishAnalysis("bartlett();\r\n");
+  FinishAnalysis(CommandId::kBartlettTest);
 }
 
 void CORVELView::OnPairedTTest() {
@@ -32,7 +32,7 @@ void CORVELView::OnPairedTTest() {
   if (!ResultOptionsStep()) return;
   PositionResultPane();
   PairedTTestReport(doc_);
-  FinishAnalysis("pairedt();\r\n");
+  FinishAnalysis(CommandId::kPairedTTest);
 }
 
 void CORVELView::OnUnpairedTTest() {
@@ -40,7 +40,7 @@ void CORVELView::OnUnpairedTTest() {
   if (!ResultOptionsStep()) return;
   PositionResultPane();
   UnpairedTTestReport(doc_);
-  FinishAnalysis("unpairedt();\r\n");
+  FinishAnalysis(CommandId::kUnpairedTTest);
 }
 
 void CORVELView::OnGoodnessOfFitTest() {
@@ -51,7 +51,7 @@ void CORVELView::OnGoodnessOfFitTest() {
   if (!ResultOptionsStep()) return;
   PositionResultPane();
   GoodnessOfFitReport(doc_);
-  FinishAnalysis("tekigoudo();\r\n");
+  FinishAnalysis(CommandId::kGoodnessOfFitTest);
 }
 
 }  // namespace orvel

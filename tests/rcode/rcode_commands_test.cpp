@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+#include <algorithm>
+
+#include "app/command_table.h"
 #include "app/orvel_view.h"
 #include "app/rcode_dialogs.h"
 #include "rcode/rcode_generator.h"
@@ -152,6 +155,36 @@ TEST(RColumnPickerDialogTest, FieldsByLayout) {
   RColumnPickerDialog xy(RCodeCommandInfoOf(RCodeCommand::kFTest));
   EXPECT_EQ(xy.Picks().x, 1);
   EXPECT_EQ(xy.Picks().y, 2);
+}
+
+}  // namespace
+}  // namespace orvel
+
+namespace orvel {
+namespace {
+
+// The menu's rows and the generator's commands name the same commands in the same order, so
+// --rcode names and the menu cannot drift apart.
+TEST(RCodeCommandRowsTest, MenuRowsMatchTheGeneratorsCommands) {
+  std::vector<std::string> menu_names;
+  for (const CommandRow& row : CommandTable())
+    if (row.menu.starts_with("&R Language") && row.id != CommandId::kRHowToUse && row.id != CommandId::kRDownload) {
+      menu_names.push_back(MenuPlainName(row.text));
+      EXPECT_EQ(row.runner, CommandRunner::kCore) << row.text;
+      EXPECT_TRUE(row.keyword.empty()) << row.text << ": R commands are never recorded";
+      EXPECT_EQ(row.availability, CommandKind::kNotRecording) << row.text;
+    }
+  std::vector<std::string> generator_names;
+  for (const RCodeCommandInfo& info : RCodeCommandTable()) {
+    generator_names.push_back(info.name);
+    const auto row = std::find_if(CommandTable().begin(), CommandTable().end(),
+                                  [&info](const CommandRow& r) {
+                                    return r.menu.starts_with("&R Language") && r.text == info.menu_text;
+                                  });
+    ASSERT_NE(row, CommandTable().end()) << info.menu_text;
+    EXPECT_EQ(row->menu == "&R Language/&Graph", info.graph_submenu) << info.menu_text;
+  }
+  EXPECT_EQ(menu_names, generator_names);
 }
 
 }  // namespace
