@@ -3,7 +3,8 @@
 // two captions.
 //
 // Batch keys by layout: list `columns=1,3,...`; X and Y `x=N y=N` (presets 1 and 2);
-// dependent and list `dependent=N columns=...` (preset dependent 1); single `column=N`.
+// dependent and list `dependent=N columns=...` (preset dependent 1); single `column=N`
+// (0 or none: no column chosen).
 #pragma once
 
 #include <string>
@@ -11,7 +12,6 @@
 
 #include "app/dialogs.h"
 #include "rcode/rcode_generator.h"
-#include "sheet/orvel_doc.h"
 
 namespace orvel {
 
@@ -19,18 +19,13 @@ class RColumnPickerDialog : public DialogModel {
  public:
   explicit RColumnPickerDialog(const RCodeCommandInfo& info) : info_(&info) {}
   std::string Title() const override { return info_->dialog_title; }
-  bool SetField(const std::string& key, const std::string& value) override;
+  DialogSchema Schema() override;
 
   RPickerLayout Layout() const { return info_->layout; }
-  const char* UpperCaption() const { return info_->upper_caption; }
-  const char* LowerCaption() const { return info_->lower_caption; }
   // The picked columns as the generator takes them.
   RCodePicks Picks() const;
 
-  // Adds a column to the list (or lower list); a column already there is not added twice.
-  void AddColumn(int column);
-
-  std::vector<int> columns;  // the list in the order the columns were added
+  std::vector<int> columns;  // the list, or the lower list
   int x = 1;
   int y = 2;
   int dependent = 1;
@@ -39,8 +34,5 @@ class RColumnPickerDialog : public DialogModel {
  private:
   const RCodeCommandInfo* info_;
 };
-
-// "Col%2d : %s": a column with its row-0 name as the pickers list it.
-std::string RPickerEntry(const CORVELDoc& doc, int column);
 
 }  // namespace orvel

@@ -43,8 +43,8 @@ class PickerAnswerer {
       auto* dialog = qobject_cast<QDialog*>(modal);
       if (dialog == nullptr) return;
       dialogs << dialog->windowTitle();
-      if (dialog->findChild<QPushButton*>("fill_dependent") != nullptr) Press(dialog, "fill_dependent", 3);
-      if (dialog->findChild<QPushButton*>("fill_column") != nullptr) Press(dialog, "fill_column", 1);
+      if (dialog->findChild<QPushButton*>("set_dependent") != nullptr) Press(dialog, "set_dependent", 3);
+      if (dialog->findChild<QPushButton*>("set_column") != nullptr) Press(dialog, "set_column", 1);
       if (dialog->findChild<QPushButton*>("add") != nullptr)
         for (int row : {2, 0, 1, 0}) Press(dialog, "add", row);  // column 1 twice: listed once
       dialog->accept();
@@ -123,7 +123,7 @@ class RCodeMenuTest : public QObject {
     auto dialog = CreateModelDialog(xy, nullptr, &doc);
     QCOMPARE(dialog->windowTitle(), QString("Correlation Coefficients"));
     QCOMPARE(dialog->findChild<QListWidget*>("data_list")->item(2)->text(), QString("Col 3 : height"));
-    Press(dialog.get(), "fill_y", 2);
+    Press(dialog.get(), "set_y", 2);
     QCOMPARE(dialog->findChild<QLineEdit*>("y")->text(), QString("Col 3 : height"));
     dialog->reject();
     QCOMPARE(xy.y, 2);
@@ -139,7 +139,7 @@ class RCodeMenuTest : public QObject {
     dialog->findChild<QPushButton*>("remove")->click();
     Press(dialog.get(), "add", 6);
     dialog->accept();
-    QCOMPARE(anova.columns, (std::vector<int>{5, 7}));
+    QCOMPARE(anova.columns, (std::vector<int>{2, 7}));  // kept in column order
     QCOMPARE(anova.dependent, 1);
 
     RColumnPickerDialog single(RCodeCommandInfoOf(RCodeCommand::kHistogram));

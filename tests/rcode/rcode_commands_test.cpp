@@ -139,6 +139,7 @@ TEST(RColumnPickerDialogTest, FieldsByLayout) {
       {RCodeCommand::kAnova, "columns", "2,3", true},
       {RCodeCommand::kAnova, "column", "2", false},
       {RCodeCommand::kHistogram, "column", "7", true},
+      {RCodeCommand::kHistogram, "column", "0", true},  // none chosen
       {RCodeCommand::kHistogram, "column", "1.5", false},
       {RCodeCommand::kHistogram, "columns", "7", false},
   };
@@ -147,11 +148,9 @@ TEST(RColumnPickerDialogTest, FieldsByLayout) {
     EXPECT_EQ(dialog.SetField(c.key, c.value), c.accepted) << dialog.Title() << " " << c.key << "=" << c.value;
   }
   RColumnPickerDialog list(RCodeCommandInfoOf(RCodeCommand::kBartlettTest));
-  ASSERT_TRUE(list.SetField("columns", "3,1,3"));
-  EXPECT_EQ(list.columns, (std::vector<int>{3, 1}));  // a column is listed once
-  list.AddColumn(1);
-  list.AddColumn(2);
-  EXPECT_EQ(list.Picks().columns, (std::vector<int>{3, 1, 2}));
+  EXPECT_FALSE(list.SetField("columns", "3,1,3"));  // a list holds a column once
+  ASSERT_TRUE(list.SetField("columns", "3,1"));
+  EXPECT_EQ(list.Picks().columns, (std::vector<int>{3, 1}));
   RColumnPickerDialog xy(RCodeCommandInfoOf(RCodeCommand::kFTest));
   EXPECT_EQ(xy.Picks().x, 1);
   EXPECT_EQ(xy.Picks().y, 2);
