@@ -242,21 +242,6 @@ TEST_F(RCodeGeneratorTest, WhichCommandsSetTheFlags) {
   EXPECT_EQ(Flags(Run(C::kMultipleComparisonParametric, {1, 3})), (std::set<int>{1, 3}));
 }
 
-TEST_F(RCodeGeneratorTest, SummaryAndCorrelationTexts) {
-  Put(1, "A", {"1", "2", "3"});
-  Put(4, "D", {"2", "1", "5"});
-  EXPECT_EQ(Run(C::kSummaryStatistics, {4, 1, 4}).text,
-            "\nA<-c(1,2,3)\n\nD<-c(2,1,5)\n\nsummary(A)\nsd(A)\nsummary(D)\nsd(D)\n");
-  EXPECT_EQ(RunXY(C::kCorrelationCoefficients, 4, 1).text,
-            "\nD<-c(2,1,5)\n\nA<-c(1,2,3)\n"
-            "\ncor.test(D,A,method=\"pearson\")\n"
-            "\ncor.test(D,A,method=\"kendall\",exact=TRUE)\n"
-            "\ncor.test(D,A,method=\"spearman\")\n");
-  EXPECT_EQ(Run(C::kFriedmanTest, {1, 4}).text,
-            "\nA<-c(1,2,3)\n\nD<-c(2,1,5)\n\nrcodetempdata<-c(A,D)\n\nrcodedata<-matrix(rcodetempdata,ncol=2)\n"
-            "\nfriedman.test(rcodedata)\n");
-}
-
 TEST_F(RCodeGeneratorTest, TheCommandTableNamesEveryCommandOnce) {
   const auto& table = RCodeCommandTable();
   EXPECT_EQ(table.size(), 27u);
