@@ -163,7 +163,7 @@ class CORVELView {
   void ApplyTwowayLabelB(int b_level, std::string_view label);
 
   // ---- The twoway-data grid's mouse and keys (twoway_grid.cpp) --------------------------
-  // In DisplayMode 5 only. A click on a cell opens "Data Selection", on a label "Label Name";
+  // In the twoway grid only. A click on a cell opens "Data Selection", on a label "Label Name";
   // OK applies and records the change. Anywhere else it says where to click.
   void OnTwowayGridClick(int x, int y);
   // Scrolling: a cell's width or height, a page of the client height, Home to the top left;
@@ -173,7 +173,7 @@ class CORVELView {
 
   // ---- Sheet editing (sheet_commands.cpp) ------------------------------------------------
   // The sheet pane's keys, mouse and Edit commands. Key and mouse handlers act in the data
-  // sheet (DisplayMode 0) only; pane coordinates are those of sheet_geometry.h.
+  // sheet only; pane coordinates are those of sheet_geometry.h.
   // A typed character (Backspace, Enter, Escape, blanks and other control characters are not
   // typed): the first keystroke into a cell replaces its text.
   void OnSheetChar(char32_t c);

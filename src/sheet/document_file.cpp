@@ -236,7 +236,7 @@ void ApplyImage(const DocumentImage& image, CORVELDoc& doc) {
   doc.Scroll = ScrollOffsets{};
   doc.SetSelection(1, 1, 1, 1);
   doc.CellEditStarted = 0;
-  doc.DisplayMode = 0;
+  doc.DisplayMode = DisplayKind::kDataSheet;
   doc.ResultText.clear();
   doc.ClearTwowaySettings();
   for (int c = 0; c <= kLastColumn; ++c) doc.Column(c).Clear();

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "sheet/data_column.h"
+#include "sheet/display_kind.h"
 #include "sheet/rank_buffer.h"
 
 namespace orvel {
@@ -238,7 +239,7 @@ class CORVELDoc {
   std::string RCodeText;
   void AppendResult(std::string_view text) { ResultText.append(text); }
   ScrollOffsets Scroll;
-  int DisplayMode = 0;
+  DisplayKind DisplayMode = DisplayKind::kDataSheet;
   int CellEditStarted = 0;
   int ColumnWidth(int c) const;
   void SetColumnWidth(int c, int width);

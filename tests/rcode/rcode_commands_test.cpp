@@ -66,7 +66,7 @@ TEST_F(RCodeCommandsTest, CopiedCodeHasCrLfLineEndsAndNothingElseChanges) {
   EXPECT_EQ(port.Messages(), std::vector<std::string>{kCopied});
   EXPECT_EQ(doc.ResultText, "earlier result\n");
   EXPECT_EQ(view.MacroText, "");
-  EXPECT_EQ(doc.DisplayMode, 0);
+  EXPECT_EQ(doc.DisplayMode, DisplayKind::kDataSheet);
 }
 
 TEST_F(RCodeCommandsTest, CancelRefusalAndNoCopyLeaveTheClipboardAlone) {
