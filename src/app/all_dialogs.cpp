@@ -1,5 +1,6 @@
 // Every dialog model of the program, for the checks that keep the documentation and the
 // front ends in step with the schemas. A new dialog is added here too.
+#include "app/anova_dialogs.h"
 #include "app/correlation_dialogs.h"
 #include "app/data_settings_dialogs.h"
 #include "app/dialogs.h"
@@ -30,6 +31,12 @@ std::vector<std::unique_ptr<DialogModel>> AllDialogModels() {
   models.push_back(std::make_unique<PcaSettingsDialog>());
   models.push_back(std::make_unique<DiscriminantSettingsDialog>());
   models.push_back(std::make_unique<ObjectDataDialog>());
+  // OnewayANOVA lists the group columns: three of them, none numbered like a list position.
+  CORVELDoc groups(10);
+  for (const int c : {4, 5, 6}) groups.SetGroupColumn(c, true);
+  models.push_back(std::make_unique<OnewayAnovaDialog>(groups, 0));
+  models.push_back(std::make_unique<TwowayWithoutReplicationDialog>());
+  models.push_back(std::make_unique<TwowayAnovaDialog>());
   // The R Language menu's pickers: one command of each layout (the others differ in title
   // only, and two of those titles are also the rank tests' dialogs).
   for (RCodeCommand c : {RCodeCommand::kSummaryStatistics, RCodeCommand::kPairedTTest, RCodeCommand::kAnova,

@@ -133,6 +133,7 @@ struct DialogField {
   std::vector<std::string> choices;
   std::vector<std::string> words;
   std::vector<std::string> button_names;  // the buttons' object names (default: key and index)
+  bool as_list = false;  // kChoice: a list to pick one entry from instead of radio buttons
   // kCheckBox: the text beside the box (the label is the group's title).
   std::string text;
   std::optional<ColumnSpec> column;

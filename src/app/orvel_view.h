@@ -108,10 +108,19 @@ class CORVELView {
   void OnSpearmanRankCorrelation();
   void OnKendallRankCorrelation();
   void OnIntraclassCorrelation();
+  // Analyses of variance (anova_commands.cpp).
+  void OnOnewayAnova();
+  void OnTwowayAnovaWithoutReplication();
+  void OnTwowayAnova();
   // Outlier tests and the random numbers table (outlier_commands.cpp).
   void OnThompsonRejectionTest();
   void OnSmirnovGrubbsTest();
   void OnRandomNumbersTable();
+  // Multivariate procedures (multivariate_commands.cpp).
+  void OnMultipleRegressionAnalysis();
+  void OnLogisticRegressionAnalysis();
+  void OnPrincipalComponentAnalysis();
+  void OnDiscriminantAnalysis();
   // The R Language menu (rcode_commands.cpp). A code command asks for its columns (the
   // table tests take the selection), builds its code into RCodeText and copies it to the
   // clipboard; true when the code was copied. Never recorded.

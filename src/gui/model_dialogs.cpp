@@ -234,6 +234,7 @@ class DialogBuilder {
         return;
       }
       case FieldKind::kChoice: {
+        if (field.as_list) return AddChoiceList(page, field, refusal);
         auto* box = new QGroupBox(Q(field.label), page.widget);
         auto* layout = new QVBoxLayout(box);
         auto* group = new QButtonGroup(box);
@@ -288,6 +289,23 @@ class DialogBuilder {
         return;
       }
     }
+  }
+
+  // A choice among many entries (the group columns of Dunnett's control): a titled list.
+  void AddChoiceList(Page& page, const DialogField& field, const std::string& refusal) {
+    auto* box = new QGroupBox(Q(field.label), page.widget);
+    auto* list = new QListWidget(box);
+    list->setObjectName(Q(field.key));
+    for (const std::string& choice : field.choices) list->addItem(Q(choice));
+    list->setCurrentRow(field.IntValue());
+    (new QVBoxLayout(box))->addWidget(list);
+    AddBlock(page, box);
+    const std::vector<std::string> words = field.words;
+    dialog_.AddField(field.key, [list, words] {
+      const int row = list->currentRow();
+      if (row >= 0 && static_cast<std::size_t>(row) < words.size()) return words[static_cast<std::size_t>(row)];
+      return std::to_string(row);
+    }, refusal);
   }
 
   void AddColumn(Page& page, const DialogField& field, const std::string& refusal) {

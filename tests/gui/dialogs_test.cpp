@@ -10,6 +10,7 @@
 #include <QTabWidget>
 #include <QtTest>
 
+#include "app/anova_dialogs.h"
 #include "app/correlation_dialogs.h"
 #include "app/outlier_dialogs.h"
 #include "app/rank_dialogs.h"
@@ -230,6 +231,38 @@ class DialogsTest : public QObject {
     KruskalWallisDialog kw;
     QCOMPARE(CreateModelDialog(kw, nullptr)->windowTitle(), QString("Kruskal-Wallis Rank Sum Test"));
 
+    // OnewayANOVA: the control list names the group columns with a full-width colon; the
+    // choices reach the model on OK.
+    CORVELDoc groups(20);
+    groups.SetCell(3, 0, "Placebo");
+    for (const int c : {3, 5, 9}) groups.SetGroupColumn(c, true);
+    OnewayAnovaDialog oneway(groups, 5);
+    auto d5 = CreateModelDialog(oneway, nullptr);
+    QCOMPARE(d5->windowTitle(), QString("OnewayANOVA"));
+    auto* list = d5->findChild<QListWidget*>("control");
+    QCOMPARE(list->count(), 3);
+    QCOMPARE(list->item(0)->text(), QString::fromUtf8("Col 3：Placebo"));
+    QCOMPARE(list->currentRow(), 1);
+    list->setCurrentRow(0);
+    d5->findChild<QRadioButton*>("type1")->setChecked(true);
+    d5->findChild<QCheckBox*>("holm")->setChecked(true);
+    d5->accept();
+    QCOMPARE(oneway.ControlColumn(), 3);
+    QVERIFY(oneway.repeated);
+    QVERIFY(oneway.holm);
+    QVERIFY(!oneway.dunnett);
+    TwowayAnovaDialog twoway;
+    auto d6 = CreateModelDialog(twoway, nullptr);
+    QCOMPARE(d6->windowTitle(), QString("TwowayANOVA"));
+    QVERIFY(d6->findChild<QRadioButton*>("type0")->isChecked());
+    d6->findChild<QCheckBox*>("bonferroni")->setChecked(true);
+    d6->accept();
+    QVERIFY(twoway.bonferroni && !twoway.repeated);
+    TwowayWithoutReplicationDialog block;
+    auto d7 = CreateModelDialog(block, nullptr);
+    QVERIFY(d7->findChild<QButtonGroup*>("type") == nullptr);  // no Type choice
+    QVERIFY(d7->findChild<QCheckBox*>("tukey") != nullptr);
+
     ExplanationDialog explanation;
     auto d4 = CreateModelDialog(explanation, nullptr);
     QCOMPARE(d4->windowTitle(), QString("Explanation for Record Macro"));
@@ -307,8 +340,10 @@ class DialogsTest : public QObject {
       for (const DialogField& f : schema.fields) {
         const QByteArray where = title + " / " + QByteArray::fromStdString(f.key);
         const QString name = Q(f.list ? f.list->list_name : f.key);
-        const bool has_widget = f.kind == FieldKind::kChoice ? shown->findChild<QButtonGroup*>(name) != nullptr
-                                                             : shown->findChild<QWidget*>(name) != nullptr;
+        // A choice is a group of radio buttons, or a list when it is shown as one.
+        const bool has_widget = f.kind == FieldKind::kChoice && !f.as_list
+                                    ? shown->findChild<QButtonGroup*>(name) != nullptr
+                                    : shown->findChild<QWidget*>(name) != nullptr;
         QVERIFY2(has_widget, where.constData());
         const int preset = f.IntValue();
         if (f.kind == FieldKind::kColumn && (preset < f.min || preset > f.max))
