@@ -1,5 +1,6 @@
 #include "sheet/text_files.h"
 
+#include <array>
 #include <filesystem>
 #include <new>
 
@@ -14,61 +15,103 @@ namespace {
 constexpr int kMaxSeparatorsPerLine = kLastColumn;
 
 bool IsSeparator(char c) { return c == '\t' || c == ','; }
+bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
 
-// True when the text fits the sheet: fewer lines than rows and no line with more fields than
-// columns. A last line without a line end counts as a line when it has a separator, since its
-// fields before the last one are placed too; without this its fields would fall off the
-// bottom of the sheet unnoticed.
-bool FitsSheet(std::string_view text, int row_count) {
+// What a fitting text holds: its line count and the bytes of each column's fields, so that
+// the columns can be sized once before the cells are placed.
+struct TextShape {
+  long long lines = 0;
+  std::array<std::size_t, kColumnCount> column_bytes{};
+};
+
+// True when the text fits the sheet: no more lines than rows and no line with more fields
+// than columns. CR LF, LF and a lone CR each end a line; a last line without a line end
+// counts when it holds anything.
+bool FitsSheet(std::string_view text, int row_count, TextShape& shape) {
   long long lines = 0;
   int separators = 0;
-  for (const char c : text) {
-    if (c == '\n') {
+  bool open = false;  // the current line holds something
+  const std::size_t n = text.size();
+  for (std::size_t i = 0; i < n; ++i) {
+    const char c = text[i];
+    if (IsLineEnd(c)) {
       ++lines;
       separators = 0;
-    } else if (IsSeparator(c)) {
-      if (++separators > kMaxSeparatorsPerLine) return false;
+      open = false;
+      if (c == '\r' && i + 1 < n && text[i + 1] == '\n') ++i;
+    } else {
+      open = true;
+      if (IsSeparator(c)) {
+        if (++separators > kMaxSeparatorsPerLine) return false;
+      } else {
+        ++shape.column_bytes[static_cast<std::size_t>(separators)];
+      }
     }
   }
-  if (separators > 0) ++lines;  // separators only count here when the last line is unended
-  return lines < static_cast<long long>(row_count) + 1;
+  if (open) ++lines;
+  shape.lines = lines;
+  return lines <= static_cast<long long>(row_count);
+}
+
+void PlaceField(CORVELDoc& doc, int row, int column, std::string_view field) {
+  // Each cell is visited once and the reset left it empty, so setting the text and
+  // re-parsing is the whole set-cell operation. A field of at most 19 bytes needs no cut.
+  if (field.size() > static_cast<std::size_t>(kMaxCellChars)) field = Utf8Prefix(field, kMaxCellChars);
+  CDataColumn& cells = doc.Column(column);
+  cells.SetText(row, field);
+  cells.Reparse(row);
 }
 
 void PlaceFields(std::string_view text, CORVELDoc& doc) {
   int row = 0;
   int column = 0;
   std::size_t start = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
+  bool open = false;
+  const std::size_t n = text.size();
+  for (std::size_t i = 0; i < n; ++i) {
     const char c = text[i];
-    if (c != '\n' && !IsSeparator(c)) continue;
-    std::string_view field = text.substr(start, i - start);
-    const std::size_t cr = field.find('\r');
-    if (cr != std::string_view::npos) field = field.substr(0, cr);
-    // Each cell is visited once and the reset left it empty, so setting the text and
-    // re-parsing is the whole set-cell operation. A field of at most 19 bytes needs no cut.
-    if (field.size() > static_cast<std::size_t>(kMaxCellChars)) field = Utf8Prefix(field, kMaxCellChars);
-    CDataColumn& cells = doc.Column(column);
-    cells.SetText(row, field);
-    cells.Reparse(row);
-    if (c == '\n') {
+    if (IsSeparator(c)) {
+      PlaceField(doc, row, column, text.substr(start, i - start));
+      ++column;
+      start = i + 1;
+      open = true;
+    } else if (IsLineEnd(c)) {
+      PlaceField(doc, row, column, text.substr(start, i - start));
       ++row;
       column = 0;
+      if (c == '\r' && i + 1 < n && text[i + 1] == '\n') ++i;
+      start = i + 1;
+      open = false;
     } else {
-      ++column;
+      open = true;
     }
-    start = i + 1;
   }
-  // The text after the last separator or line end is not placed.
+  // The last line may lack its line end; its last field is placed all the same.
+  if (open) PlaceField(doc, row, column, text.substr(start));
 }
 
 }  // namespace
 
 FileOutcome ParseTextData(std::string_view bytes, CORVELDoc& doc) {
   try {
-    const std::string text = DecodeTextFileBytes(bytes);
+    // Valid UTF-8 is read in place; only a CP932 file needs a decoded copy.
+    std::string decoded;
+    std::string_view text = bytes;
+    if (IsValidUtf8(bytes)) {
+      constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+      if (text.substr(0, kUtf8Bom.size()) == kUtf8Bom) text.remove_prefix(kUtf8Bom.size());
+    } else {
+      decoded = Cp932ToUtf8(bytes);
+      text = decoded;
+    }
     // Checked before the reset, so a refused file leaves the open document as it was.
-    if (!FitsSheet(text, doc.RowCount())) return Failure(kTextFileTooLargeMessage);
+    TextShape shape;
+    if (!FitsSheet(text, doc.RowCount(), shape)) return Failure(kTextFileTooLargeMessage);
     doc.NewDocument();
+    for (int c = 0; c <= kLastColumn; ++c) {
+      const std::size_t bytes_in_column = shape.column_bytes[static_cast<std::size_t>(c)];
+      if (bytes_in_column > 0) doc.Column(c).Reserve(static_cast<int>(shape.lines), bytes_in_column);
+    }
     PlaceFields(text, doc);
   } catch (const std::bad_alloc&) {
     return Failure(kTextFileTooLargeMessage);

@@ -14,8 +14,8 @@ namespace orvel {
 inline constexpr char kTextFileTooLargeMessage[] = "The file is too large to open.";
 
 // Reads a data text file from memory into the sheet. Fields are separated by '\t' or ','
-// (the same), lines end in '\n'; a '\r' ends a field's text; only the first 19 characters of
-// a field reach its cell; the last field of a last line without a line end is not placed.
+// (the same); CR LF, LF and a lone CR each end a line, and a last line without a line end is
+// read too; only the first 19 characters of a field reach its cell.
 // The bytes are read as UTF-8 when they are valid UTF-8 (a leading byte-order mark is
 // dropped), otherwise as CP932.
 // A file with too many lines for the sheet, or a line with 101 or more separators, is refused
