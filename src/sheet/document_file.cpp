@@ -1,5 +1,6 @@
 #include "sheet/document_file.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <limits>
@@ -7,6 +8,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "sheet/cell_text.h"
 #include "sheet/legacy_encoding.h"
 
 namespace orvel {
@@ -255,6 +257,11 @@ void ApplyImage(const DocumentImage& image, CORVELDoc& doc) {
   for (int c = 0; c <= image.last_column; ++c) {
     CDataColumn& column = doc.Column(c);
     const EncodedString* cell = image.cells.data() + static_cast<std::size_t>(c) * rows;
+    // Sized once from the cells' lengths (exact for ASCII texts; the arena grows if others
+    // decode longer).
+    std::size_t text_bytes = 0;
+    for (int r = 0; r < rows; ++r) text_bytes += std::min<std::size_t>(cell[r].count, kMaxCellChars);
+    column.Reserve(rows, text_bytes);
     for (int r = 0; r < rows; ++r, ++cell) {
       std::string_view text;
       if (!cell->utf16 && IsAscii(std::string_view(cell->data, cell->count))) {

@@ -23,6 +23,9 @@ inline constexpr char kTextFileTooLargeMessage[] = "The file is too large to ope
 // document is reset as by New and filled through the set-cell operation.
 FileOutcome ParseTextData(std::string_view bytes, CORVELDoc& doc);
 
+// The text without a leading UTF-8 byte-order mark.
+std::string_view WithoutByteOrderMark(std::string_view text);
+
 // Open Text File after its dialog: reads the file, ParseTextData, and on success the document
 // takes the text file's path with the extension ".ovd" (DocumentPathForTextFile) as its path.
 FileOutcome ReadTextDataFile(const std::string& path, CORVELDoc& doc);

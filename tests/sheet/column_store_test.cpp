@@ -6,6 +6,7 @@
 
 #include <bit>
 #include <clocale>
+#include <cstdio>
 #include <cmath>
 #include <cstdlib>
 #include <functional>
@@ -335,6 +336,67 @@ TEST(LineEnds, EveryKindEndsALineInImportAndPaste) {
     PasteText(pasted, v.text, 0, 0);
     EXPECT_EQ(SerializeSheetText(pasted), "n\tA\tB\r\nx\t1\t2\r\ny\t3\t4\r\n");
   }
+}
+
+}  // namespace
+}  // namespace orvel
+
+namespace orvel {
+namespace {
+
+// A file read in 1 MiB pieces gives exactly what the same bytes give in memory, whatever line
+// end or character the piece boundaries fall on.
+TEST(LineEnds, FilesReadInPiecesMatchTheBytesInMemory) {
+  constexpr std::size_t kPiece = std::size_t{1} << 20;
+  // About 2.5 MB of lines; the line crossing the first boundary has its label padded so that
+  // the boundary falls right after `at_boundary`'s first byte.
+  const auto make = [&](const std::string& eol, const std::string& at_boundary, bool final_eol) {
+    std::string text = "\xEF\xBB\xBFname";
+    for (int c = 1; c <= 80; ++c) text += "\tC" + std::to_string(c);
+    text += eol;
+    for (int r = 1; text.size() < 5 * kPiece / 2; ++r) {
+      std::string label = "r" + std::to_string(r);
+      if (text.size() < kPiece && text.size() + 700 >= kPiece) {
+        // A label long enough to put the first byte of `at_boundary` last in the first piece.
+        text += std::string(kPiece - 1 - text.size(), 'p') + at_boundary + "\t1" + eol;
+        continue;
+      }
+      text += label;
+      for (int c = 1; c <= 80; ++c) text += "\t" + std::to_string((r * c) % 997) + "." + std::to_string(c % 10);
+      text += eol;
+    }
+    if (!final_eol) text.resize(text.size() - eol.size());
+    return text;
+  };
+  struct Case {
+    const char* name;
+    std::string bytes;
+  };
+  const std::vector<Case> cases = {
+      {"CR LF split by the boundary", make("\r\n", "\r\n", true)},
+      {"lone CR last in a piece", make("\r", "\r", true)},
+      {"LF", make("\n", "\n", false)},
+      {"UTF-8 character split by the boundary", make("\n", "名前", true)},
+      {"CP932", make("\r\n", "\x96\xBC\x91\x4F", true)},
+  };
+  const std::string path = ::testing::TempDir() + "orvel_pieces.txt";
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.name);
+    {
+      std::FILE* f = std::fopen(path.c_str(), "wb");
+      ASSERT_NE(f, nullptr);
+      ASSERT_EQ(std::fwrite(k.bytes.data(), 1, k.bytes.size(), f), k.bytes.size());
+      std::fclose(f);
+    }
+    CORVELDoc from_file(8001), from_memory(8001);
+    const FileOutcome outcome = ReadTextDataFile(path, from_file);
+    ASSERT_TRUE(outcome.ok) << outcome.message;
+    ASSERT_TRUE(ParseTextData(k.bytes, from_memory).ok);
+    EXPECT_GT(from_file.UsedRowCount(), 1000);
+    EXPECT_EQ(SerializeSheetText(from_file), SerializeSheetText(from_memory));
+    for (int c = 1; c <= 80; c += 13) EXPECT_TRUE(SameBits(AllStatistics(from_file, c), AllStatistics(from_memory, c)));
+  }
+  std::remove(path.c_str());
 }
 
 }  // namespace
