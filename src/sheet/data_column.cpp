@@ -214,6 +214,27 @@ void CDataColumn::SetText(int row, std::string_view s) {
   if (row > last_used_row_) SetLastUsedRow(row);
 }
 
+void CDataColumn::PlaceText(int row, std::string_view s) {
+  // The common cell of a data file: a short number placed in an empty data row. Its text is
+  // a valid data text, ASCII within 19 bytes, so it is stored as it is.
+  if (kind_ == kDataKind && row >= 1 && row < capacity_ && !s.empty() && s.size() <= static_cast<std::size_t>(kMaxCellChars) &&
+      IsDataText(s) && (row >= allocated_rows_ || lengths_[static_cast<std::size_t>(row)] == 0)) {
+    Touch(row);
+    const auto i = static_cast<std::size_t>(row);
+    offsets_[i] = static_cast<std::uint32_t>(arena_.size());
+    arena_.append(s);
+    lengths_[i] = static_cast<unsigned char>(s.size());
+    numeric_text_[i] = HasNumberForm(row, s) ? 1 : 0;
+    values_[i] = ParseNumber(s);
+    Changed();
+    if (row > last_used_row_) last_used_row_ = row;
+    return;
+  }
+  ClearCell(row);
+  SetText(row, s);
+  Reparse(row);
+}
+
 void CDataColumn::TypeChar(int row, char32_t c) {
   if (!InRange(row) || c == 0) return;
   if (c == U'\t' || c == U'\r' || c == U'\n') c = U' ';
@@ -356,12 +377,19 @@ const CDataColumn::Quartiles& CDataColumn::OrderStatistics() const {
   const int a = n / 4, u = (3 * n) / 4;
   int wanted[8] = {(n - 1) / 2, n / 2 - 1, n / 2, a - 1, a, u - 1, u, u + 1};
   std::sort(std::begin(wanted), std::end(wanted));
-  int from = 0;
-  for (const int k : wanted) {
-    if (k < from || k >= n) continue;
-    std::nth_element(values.begin() + from, values.begin() + k, values.end(), less);
-    from = k + 1;
-  }
+  int* const wanted_end = std::unique(std::begin(wanted), std::end(wanted));
+  // Places each wanted position of [lo, hi): the middle one first, then each side within its
+  // own part, so every selection works on a shrinking range.
+  const auto select = [&](auto&& self, int* first, int* last, int lo, int hi) -> void {
+    while (first != last && *first < lo) ++first;
+    while (last != first && *(last - 1) >= hi) --last;
+    if (first == last) return;
+    int* middle = first + (last - first) / 2;
+    std::nth_element(values.begin() + lo, values.begin() + *middle, values.begin() + hi, less);
+    self(self, first, middle, lo, *middle);
+    self(self, middle + 1, last, *middle + 1, hi);
+  };
+  select(select, std::begin(wanted), wanted_end, 0, n);
   const auto x = [&](int i) { return i >= 0 && i < n ? values[static_cast<std::size_t>(i)] : -100.0; };
   Quartiles q{};
   q.median = n % 2 == 1 ? x((n - 1) / 2) : (x(n / 2 - 1) + x(n / 2)) / 2;

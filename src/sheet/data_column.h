@@ -52,6 +52,10 @@ class CDataColumn {
   // TAB, CR and LF become spaces (they would split the cell when the sheet is written as
   // text). The text is kept within 19 characters. Raises the last used row to `row`.
   void SetText(int row, std::string_view s);
+  // The set-cell operation (clear, set the text, re-parse) for a cell of a freshly reset
+  // column, as import and document reading fill it: the same result as ClearCell, SetText and
+  // Reparse, with the text examined once.
+  void PlaceText(int row, std::string_view s);
   // One keystroke while the cell is being edited.
   void TypeChar(int row, char32_t c);
   void Backspace(int row);

@@ -270,8 +270,10 @@ void ApplyImage(const DocumentImage& image, CORVELDoc& doc) {
         Decode(*cell, scratch);
         text = scratch;
       }
-      column.SetText(r, text);
-      if (column.IsNumeric(r)) column.Reparse(r);
+      // Only a numeric cell takes the value of its text; any other keeps the value it had.
+      const double kept = column.Value(r);
+      column.PlaceText(r, text);
+      if (!column.IsNumeric(r)) column.SetValue(r, kept);
     }
   }
 

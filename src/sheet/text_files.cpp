@@ -103,12 +103,10 @@ class FieldPlacer {
   void Place(int column, std::string_view field) {
     // A file that grew after it was measured must still stay within the sheet.
     if (column > kLastColumn || row_ >= doc_.RowCount()) return;
-    // Each cell is visited once and the reset left it empty, so setting the text and
-    // re-parsing is the whole set-cell operation. A field of at most 19 bytes needs no cut.
+    // Each cell is visited once and the reset left it empty. A field of at most 19 bytes
+    // needs no cut.
     if (field.size() > static_cast<std::size_t>(kMaxCellChars)) field = Utf8Prefix(field, kMaxCellChars);
-    CDataColumn& cells = doc_.Column(column);
-    cells.SetText(row_, field);
-    cells.Reparse(row_);
+    doc_.Column(column).PlaceText(row_, field);
   }
 
   CORVELDoc& doc_;
