@@ -49,21 +49,20 @@ constexpr std::size_t kCompactThreshold = 4096;
 
 void CDataColumn::Create(int capacity) {
   capacity_ = std::max(capacity, 1);
-  included_.assign(static_cast<std::size_t>(capacity_), 1);
+  included_.clear();
   values_.clear();
-  offsets_.clear();
-  lengths_.clear();
+  slots_.clear();
   numeric_text_.clear();
   allocated_rows_ = 0;
   Clear();
 }
 
 void CDataColumn::Clear() {
-  std::fill(lengths_.begin(), lengths_.end(), static_cast<unsigned char>(0));
+  std::fill(slots_.begin(), slots_.end(), Slot{});
   std::fill(numeric_text_.begin(), numeric_text_.end(), static_cast<unsigned char>(0));
   arena_.clear();
   arena_garbage_ = 0;
-  std::fill(included_.begin(), included_.end(), static_cast<unsigned char>(1));
+  included_.clear();
   last_used_row_ = 0;
   kind_ = kDataKind;
   Changed();
@@ -88,8 +87,7 @@ void CDataColumn::Touch(int row) {
   rows = std::min(std::max(rows, row + 1), capacity_);
   const auto n = static_cast<std::size_t>(rows);
   values_.resize(n, 0.0);
-  offsets_.resize(n, 0);
-  lengths_.resize(n, 0);
+  slots_.resize(n, Slot{});
   numeric_text_.resize(n, 0);
   allocated_rows_ = rows;
 }
@@ -99,8 +97,7 @@ void CDataColumn::Reserve(int rows, std::size_t text_bytes) {
   if (rows > allocated_rows_) {
     const auto n = static_cast<std::size_t>(rows);
     values_.resize(n, 0.0);
-    offsets_.resize(n, 0);
-    lengths_.resize(n, 0);
+    slots_.resize(n, Slot{});
     numeric_text_.resize(n, 0);
     allocated_rows_ = rows;
   }
@@ -109,8 +106,9 @@ void CDataColumn::Reserve(int rows, std::size_t text_bytes) {
 
 std::string_view CDataColumn::Text(int row) const {
   if (row < 0 || row >= allocated_rows_) return {};
-  const auto i = static_cast<std::size_t>(row);
-  return std::string_view(arena_.data() + offsets_[i], lengths_[i]);
+  const Slot& slot = slots_[static_cast<std::size_t>(row)];
+  if ((slot.tag & kInArena) == 0) return std::string_view(slot.bytes, slot.tag);
+  return std::string_view(arena_.data() + ArenaOffset(slot), slot.tag & ~kInArena);
 }
 
 int CDataColumn::TextLength(int row) const { return Utf8CharCount(Text(row)); }
@@ -140,42 +138,50 @@ void CDataColumn::ReparseAll() {
 }
 
 void CDataColumn::StoreText(int row, std::string_view text) {
-  Touch(row);
-  // Callers cut texts to 19 characters; the byte length must fit its one-byte slot.
-  if (text.size() > 255) text = Utf8Prefix(text, kMaxCellChars);
-  const auto i = static_cast<std::size_t>(row);
-  const std::size_t old_length = lengths_[i];
+  // Callers cut texts to 19 characters; the byte length must fit its tag.
+  if (text.size() > 127) text = Utf8Prefix(text, kMaxCellChars);
   if (text == Text(row)) return;
-  if (text.size() <= old_length) {
-    // Shrinking (or clearing) happens in place; the text may be part of the old one.
-    if (!text.empty()) std::memmove(arena_.data() + offsets_[i], text.data(), text.size());
-    arena_garbage_ += old_length - text.size();
-  } else {
-    // A text viewing this column's arena is copied first: appending may move the arena.
-    std::string copy;
-    const bool aliases = !arena_.empty() && text.data() >= arena_.data() && text.data() < arena_.data() + arena_.size();
-    if (aliases) {
-      copy.assign(text);
-      text = copy;
-    }
-    offsets_[i] = static_cast<std::uint32_t>(arena_.size());
-    arena_.append(text);
-    arena_garbage_ += old_length;
-  }
-  lengths_[i] = static_cast<unsigned char>(text.size());
+  // The text may view this column's own cells, which growing the arrays or the arena moves.
+  char copy[128];
+  if (!text.empty()) std::memcpy(copy, text.data(), text.size());
+  text = std::string_view(copy, text.size());
+  Touch(row);
+  const auto i = static_cast<std::size_t>(row);
+  Slot& slot = slots_[i];
+  if ((slot.tag & kInArena) != 0) arena_garbage_ += slot.tag & ~kInArena;
+  SetSlot(slot, text);
   numeric_text_[i] = HasNumberForm(row, text) ? 1 : 0;
   Changed();
   if (arena_garbage_ > kCompactThreshold && arena_garbage_ * 2 > arena_.size()) {
     std::string packed;
     packed.reserve(arena_.size() - arena_garbage_);
-    for (int r = 0; r < allocated_rows_; ++r) {
-      const auto k = static_cast<std::size_t>(r);
-      const std::uint32_t at = static_cast<std::uint32_t>(packed.size());
-      packed.append(arena_, offsets_[k], lengths_[k]);
-      offsets_[k] = at;
+    for (Slot& s : slots_) {
+      if ((s.tag & kInArena) == 0) continue;
+      const auto at = static_cast<std::uint32_t>(packed.size());
+      packed.append(arena_, ArenaOffset(s), s.tag & ~kInArena);
+      std::memcpy(s.bytes, &at, sizeof at);
     }
     arena_.swap(packed);
     arena_garbage_ = 0;
+  }
+}
+
+std::uint32_t CDataColumn::ArenaOffset(const Slot& slot) {
+  std::uint32_t offset = 0;
+  std::memcpy(&offset, slot.bytes, sizeof offset);
+  return offset;
+}
+
+void CDataColumn::SetSlot(Slot& slot, std::string_view text) {
+  if (text.size() <= kInlineBytes) {
+    slot = Slot{};
+    if (!text.empty()) std::memcpy(slot.bytes, text.data(), text.size());
+    slot.tag = static_cast<unsigned char>(text.size());
+  } else {
+    const auto at = static_cast<std::uint32_t>(arena_.size());
+    arena_.append(text);
+    std::memcpy(slot.bytes, &at, sizeof at);
+    slot.tag = static_cast<unsigned char>(kInArena | text.size());
   }
 }
 
@@ -218,12 +224,13 @@ void CDataColumn::PlaceText(int row, std::string_view s) {
   // The common cell of a data file: a short number placed in an empty data row. Its text is
   // a valid data text, ASCII within 19 bytes, so it is stored as it is.
   if (kind_ == kDataKind && row >= 1 && row < capacity_ && !s.empty() && s.size() <= static_cast<std::size_t>(kMaxCellChars) &&
-      IsDataText(s) && (row >= allocated_rows_ || lengths_[static_cast<std::size_t>(row)] == 0)) {
+      IsDataText(s) && (row >= allocated_rows_ || slots_[static_cast<std::size_t>(row)].tag == 0)) {
+    char copy[kMaxCellChars];  // s may view this column, which Touch can move
+    std::memcpy(copy, s.data(), s.size());
+    s = std::string_view(copy, s.size());
     Touch(row);
     const auto i = static_cast<std::size_t>(row);
-    offsets_[i] = static_cast<std::uint32_t>(arena_.size());
-    arena_.append(s);
-    lengths_[i] = static_cast<unsigned char>(s.size());
+    SetSlot(slots_[i], s);
     numeric_text_[i] = HasNumberForm(row, s) ? 1 : 0;
     values_[i] = ParseNumber(s);
     Changed();
@@ -266,11 +273,15 @@ void CDataColumn::Backspace(int row) {
 }
 
 bool CDataColumn::Included(int row) const {
-  return InRange(row) && included_[static_cast<std::size_t>(row)] == 1;
+  return InRange(row) && (included_.empty() || included_[static_cast<std::size_t>(row)] == 1);
 }
 
 void CDataColumn::SetIncluded(int row, bool included) {
   if (!InRange(row)) return;
+  if (included_.empty()) {
+    if (included) return;
+    included_.assign(static_cast<std::size_t>(capacity_), 1);
+  }
   unsigned char& flag = included_[static_cast<std::size_t>(row)];
   const unsigned char value = included ? 1 : 0;
   if (flag != value) {
@@ -280,7 +291,7 @@ void CDataColumn::SetIncluded(int row, bool included) {
 }
 
 bool CDataColumn::HasText(int row) const {
-  return Included(row) && row < allocated_rows_ && lengths_[static_cast<std::size_t>(row)] != 0;
+  return Included(row) && row < allocated_rows_ && slots_[static_cast<std::size_t>(row)].tag != 0;
 }
 
 template <typename Fn>

@@ -1,10 +1,11 @@
 // One column of the data sheet: the text of every cell, the number parsed from it and the
 // per-row included flag through which an analysis skips incomplete rows.
 //
-// The cells are stored compactly: the texts of a column share one arena (an offset and a byte
-// length per row), beside a contiguous array of the values and a per-row flag saying whether
-// the text has the form of a number. The per-row arrays grow with the highest row written, so
-// an empty column costs nearly nothing. A cell is classified once, when its text is stored.
+// The cells are stored compactly: each row has an 8-byte text slot holding a text of up to 7
+// bytes itself (most numbers) or the offset of a longer one in the column's text arena, beside
+// a contiguous array of the values and a per-row flag saying whether the text has the form of
+// a number. The per-row arrays grow with the highest row written, so an empty column costs
+// nearly nothing. A cell is classified once, when its text is stored.
 //
 // The column keeps its statistics (count, sums, centred sums, extremes, median and quartiles)
 // once computed; every change to a text, value, flag, kind or the last used row drops them.
@@ -64,7 +65,8 @@ class CDataColumn {
   bool HasText(int row) const;
   bool IsNumeric(int row) const {
     return kind_ == kDataKind && row >= 0 && row <= last_used_row_ && row < allocated_rows_ &&
-           numeric_text_[static_cast<std::size_t>(row)] != 0 && included_[static_cast<std::size_t>(row)] != 0;
+           numeric_text_[static_cast<std::size_t>(row)] != 0 &&
+           (included_.empty() || included_[static_cast<std::size_t>(row)] != 0);
   }
 
   // Value transforms used to fit curves; texts are untouched. Each returns false and changes
@@ -81,6 +83,11 @@ class CDataColumn {
   void ForEachNumeric(Fn&& fn) const {
     if (kind_ != kDataKind) return;
     const int last = last_used_row_ < allocated_rows_ - 1 ? last_used_row_ : allocated_rows_ - 1;
+    if (included_.empty()) {
+      for (int r = 1; r <= last; ++r)
+        if (numeric_text_[static_cast<std::size_t>(r)] != 0) fn(r, values_[static_cast<std::size_t>(r)]);
+      return;
+    }
     for (int r = 1; r <= last; ++r) {
       const auto i = static_cast<std::size_t>(r);
       if (numeric_text_[i] != 0 && included_[i] != 0) fn(r, values_[i]);
@@ -108,10 +115,22 @@ class CDataColumn {
   const Quartiles& OrderStatistics() const;
 
  private:
+  // A text of up to 7 bytes lies in the slot; a longer one in the arena at `offset`. The last
+  // byte holds the byte length (a cell holds at most 19 characters), kInArena for the latter.
+  struct Slot {
+    char bytes[7];  // the text, or the arena offset in the first four
+    unsigned char tag;
+  };
+  static constexpr unsigned char kInArena = 0x80;
+  static constexpr std::size_t kInlineBytes = 7;
+
   bool InRange(int row) const { return row >= 0 && row < capacity_; }
   // Grows the per-row arrays to cover `row` (which is in range).
   void Touch(int row);
   void StoreText(int row, std::string_view text);
+  static std::uint32_t ArenaOffset(const Slot& slot);
+  // Stores text (not viewing this column) in the slot, appending it to the arena when long.
+  void SetSlot(Slot& slot, std::string_view text);
   void Changed() const { stats_valid_ = quartiles_valid_ = false; }
   template <typename Fn>
   bool TransformNumeric(Fn&& in_domain, double (*fn)(double));
@@ -120,10 +139,10 @@ class CDataColumn {
   int last_used_row_ = 0;
   int capacity_ = 0;
   int allocated_rows_ = 0;  // rows 0 .. allocated_rows_ - 1 have per-row entries
-  std::vector<unsigned char> included_;  // capacity_ entries
+  // capacity_ entries once a row has been skipped; empty while every row is included.
+  std::vector<unsigned char> included_;
   std::vector<double> values_;
-  std::vector<std::uint32_t> offsets_;  // into arena_
-  std::vector<unsigned char> lengths_;  // bytes; a cell holds at most 19 characters
+  std::vector<Slot> slots_;
   std::vector<unsigned char> numeric_text_;  // the text has the form of a number
   std::string arena_;
   std::size_t arena_garbage_ = 0;  // bytes of replaced texts still in the arena

@@ -138,6 +138,8 @@ TEST(ColumnStatistics, EveryEditDropsWhatItChanges) {
   }
 }
 
+double CLibraryAtofOf(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
+
 // Reference sums in long double, two passes.
 struct Reference {
   long double mean = 0, squares = 0;
@@ -232,6 +234,44 @@ TEST(ColumnStatistics, OrderStatisticsMatchTheSortedColumn) {
   EXPECT_EQ(doc.Median(1), 2.5);
   EXPECT_EQ(doc.LowerQuartile(1), 1.25);
   EXPECT_EQ(doc.UpperQuartile(1), 3.75);
+}
+
+TEST(ColumnStore, OverwritingKeepsEveryOtherText) {
+  // Long and short texts replacing each other many times, so the arena fills with replaced
+  // texts and is compacted several times; a plain map says what each cell must hold.
+  CDataColumn label, data;
+  label.Create(300);
+  label.SetKind(CDataColumn::kLabelKind);
+  data.Create(300);
+  std::vector<std::string> model_label(300), model_data(300);
+  std::uint64_t state = 99;
+  for (int step = 0; step < 20000; ++step) {
+    state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+    const int row = 1 + static_cast<int>((state >> 33) % 299);
+    const int length = static_cast<int>((state >> 50) % 20);
+    std::string text;
+    for (int i = 0; i < length; ++i) text += static_cast<char>('0' + (state >> (i % 40)) % 10);
+    std::string name = step % 7 == 0 ? "名前" + text : text;
+    label.ClearCell(row);
+    label.SetText(row, name);
+    model_label[static_cast<std::size_t>(row)] = std::string(Utf8Prefix(name, kMaxCellChars));
+    data.ClearCell(row);
+    data.SetText(row, text);
+    data.Reparse(row);
+    model_data[static_cast<std::size_t>(row)] = text;
+  }
+  for (int r = 0; r < 300; ++r) {
+    ASSERT_EQ(label.Text(r), model_label[static_cast<std::size_t>(r)]) << r;
+    ASSERT_EQ(data.Text(r), model_data[static_cast<std::size_t>(r)]) << r;
+    if (data.IsNumeric(r)) {
+      ASSERT_EQ(data.Value(r), CLibraryAtofOf(model_data[static_cast<std::size_t>(r)])) << r;
+    }
+  }
+  // A cell set from another cell of its own column.
+  data.SetText(299, "");
+  data.ClearCell(5);
+  data.SetText(5, data.Text(7));
+  EXPECT_EQ(data.Text(5), data.Text(7));
 }
 
 // ---- Edge cells -------------------------------------------------------------------------------
