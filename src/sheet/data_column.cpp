@@ -4,6 +4,7 @@
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <functional>
 
 #include "sheet/cell_text.h"
 
@@ -166,6 +167,15 @@ void CDataColumn::StoreText(int row, std::string_view text) {
   }
 }
 
+bool CDataColumn::ViewsOwnCells(std::string_view s) const {
+  const std::less_equal<const char*> le;
+  const auto inside = [&](const char* begin, std::size_t size) {
+    return size > 0 && le(begin, s.data()) && !le(begin + size, s.data());
+  };
+  return inside(reinterpret_cast<const char*>(slots_.data()), slots_.size() * sizeof(Slot)) ||
+         inside(arena_.data(), arena_.size());
+}
+
 std::uint32_t CDataColumn::ArenaOffset(const Slot& slot) {
   std::uint32_t offset = 0;
   std::memcpy(&offset, slot.bytes, sizeof offset);
@@ -174,8 +184,11 @@ std::uint32_t CDataColumn::ArenaOffset(const Slot& slot) {
 
 void CDataColumn::SetSlot(Slot& slot, std::string_view text) {
   if (text.size() <= kInlineBytes) {
-    slot = Slot{};
-    if (!text.empty()) std::memcpy(slot.bytes, text.data(), text.size());
+    // Gathered into one word: a memcpy of a variable length this short costs a library call.
+    std::uint64_t word = 0;
+    for (std::size_t k = 0; k < text.size(); ++k)
+      word |= static_cast<std::uint64_t>(static_cast<unsigned char>(text[k])) << (8 * k);
+    std::memcpy(slot.bytes, &word, kInlineBytes);
     slot.tag = static_cast<unsigned char>(text.size());
   } else {
     const auto at = static_cast<std::uint32_t>(arena_.size());
@@ -226,8 +239,10 @@ void CDataColumn::PlaceText(int row, std::string_view s) {
   if (kind_ == kDataKind && row >= 1 && row < capacity_ && !s.empty() && s.size() <= static_cast<std::size_t>(kMaxCellChars) &&
       IsDataText(s) && (row >= allocated_rows_ || slots_[static_cast<std::size_t>(row)].tag == 0)) {
     char copy[kMaxCellChars];  // s may view this column, which Touch can move
-    std::memcpy(copy, s.data(), s.size());
-    s = std::string_view(copy, s.size());
+    if (ViewsOwnCells(s)) {
+      std::memcpy(copy, s.data(), s.size());
+      s = std::string_view(copy, s.size());
+    }
     Touch(row);
     const auto i = static_cast<std::size_t>(row);
     SetSlot(slots_[i], s);

@@ -129,6 +129,8 @@ class CDataColumn {
   void Touch(int row);
   void StoreText(int row, std::string_view text);
   static std::uint32_t ArenaOffset(const Slot& slot);
+  // True when s lies in this column's slots or arena.
+  bool ViewsOwnCells(std::string_view s) const;
   // Stores text (not viewing this column) in the slot, appending it to the arena when long.
   void SetSlot(Slot& slot, std::string_view text);
   void Changed() const { stats_valid_ = quartiles_valid_ = false; }
