@@ -145,7 +145,7 @@ std::string FirstError(std::string_view text) {
   MacroProgram program;
   CompileMacro(text, program);
   for (const auto& ins : program.instructions)
-    if (ins.opcode == "error") return ins.operand;
+    if (program.Name(ins) == "error") return program.Operand(ins);
   return "(no error)";
 }
 
