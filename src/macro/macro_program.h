@@ -39,6 +39,8 @@ struct MacroInstruction {
   std::uint32_t length = 0;   // text length
   bool operator==(const MacroInstruction&) const = default;
 };
+// A large macro compiles to millions of these.
+static_assert(sizeof(MacroInstruction) <= 12);
 
 struct MacroProgram {
   std::vector<MacroInstruction> instructions;
