@@ -57,7 +57,7 @@ void BM_CompileStraightLine(benchmark::State& state) {
   for (auto _ : state) {
     orvel::MacroProgram program;
     orvel::CompileMacro(text, program);
-    benchmark::DoNotOptimize(program.instructions.data());
+    benchmark::DoNotOptimize(program.instructions.size());
   }
 }
 BENCHMARK(BM_CompileStraightLine)->Unit(benchmark::kMillisecond);

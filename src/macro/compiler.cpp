@@ -31,6 +31,11 @@ constexpr int kMaxNesting = 200;
 constexpr int kMaxArguments = 10;
 // Error messages quote at most this many bytes of the offending statement or name.
 constexpr std::size_t kMaxQuotedBytes = 160;
+// A simple statement or a block head longer than this becomes an error: its tokens and their
+// indexes take a few dozen bytes per character, so one huge statement could exhaust memory.
+constexpr std::size_t kMaxStatementBytes = 1000000;
+// Error texts the compiler remembers to share among error instructions.
+constexpr std::size_t kRememberedErrorTexts = 4096;
 // Operands are 32-bit offsets into the text; beyond this the text is refused.
 constexpr std::size_t kMaxSourceBytes = std::size_t{1} << 31;
 
@@ -382,6 +387,25 @@ int Relation(char top, char incoming) {
 }
 
 
+std::string TooLongMessage(std::string_view statement) {
+  return "A statement is longer than " + std::to_string(kMaxStatementBytes) + " characters in: " + Quote(statement);
+}
+
+// Whether Tokenize would find any token, without making them.
+bool HasToken(std::string_view text) {
+  for (const char c : text) {
+    if (IsLetter(c) || IsDigit(c)) return true;
+    switch (c) {
+      case '"': case '#': case '$': case '.': case ';': case ',': case '+': case '-': case '*': case '/':
+      case '(': case ')': case '=': case '<': case '>': case '!': case '&': case '|': case ':': case '{': case '}':
+        return true;
+      default:
+        break;
+    }
+  }
+  return false;
+}
+
 std::string TooDeepMessage() {
   return "Blocks and calls are nested too deeply (more than " + std::to_string(kMaxNesting) + " levels)";
 }
@@ -474,7 +498,25 @@ class Compiler {
     EmitText(kind == TokenKind::kNumberVariable ? MacroOpcode::kPopNumber : MacroOpcode::kPopText, name);
   }
 
-  void EmitError(std::string_view message) { EmitText(MacroOpcode::kError, message); }
+  // An error instruction ends every run that reaches it. A message seen before reuses its
+  // text, so a long macro of a few repeated mistakes does not fill the pool; the table of
+  // texts is bounded, so a macro of all different mistakes does not double their cost.
+  void EmitError(std::string_view message) {
+    const std::string key(message);
+    if (const auto it = error_texts_.find(key); it != error_texts_.end()) {
+      program_.instructions.push_back(it->second);
+      return;
+    }
+    EmitText(MacroOpcode::kError, message);
+    if (error_texts_.size() < kRememberedErrorTexts) error_texts_.emplace(key, program_.instructions.back());
+  }
+
+  // The statement just compiled failed as a whole: the run stops at its error, so nothing
+  // after it in the same sequence can be reached.
+  void StatementFailed(std::string_view message) {
+    EmitError(message);
+    ends_run_ = true;
+  }
 
   // A built-in function or a statement keyword by its name; a name that is neither is handed
   // to the command set, which ignores what it does not know.
@@ -510,7 +552,7 @@ class Compiler {
   // Replaces what the failed statement compiled with one error instruction.
   void EmitFailure(const Mark& mark) {
     Rewind(mark);
-    EmitError(error_);
+    StatementFailed(error_);
     error_.clear();
   }
 
@@ -526,9 +568,10 @@ class Compiler {
       const char c = text[i];
       if (c == '"') {
         in_string = !in_string;
-      } else if (in_string) {
         continue;
-      } else if (c == ';') {
+      }
+      if (in_string) continue;
+      if (c == ';') {
         CompileSimple(text.substr(start, i + 1 - start), chain);
         start = i + 1;
       } else if (c == '{') {
@@ -537,6 +580,13 @@ class Compiler {
       } else if (c == '}' && in_block) {
         ReportTail(text.substr(start, i - start), false);
         return i + 1;
+      } else {
+        continue;
+      }
+      if (ends_run_) {
+        // The rest of this sequence is unreachable: compiling it would only cost memory.
+        ends_run_ = false;
+        return in_block ? SkipBlock(text, start) : text.size();
       }
     }
     ReportTail(text.substr(start), in_string);
@@ -546,7 +596,7 @@ class Compiler {
   // Text after the last statement that still holds something would otherwise be dropped
   // without a word; a missing ";" is the usual cause.
   void ReportTail(std::string_view tail, bool in_string) {
-    if (TokenList(tail).Size() == 0) return;
+    if (!HasToken(tail)) return;
     EmitError(std::string(in_string ? "A string is not closed with \" in: " : "A statement does not end with ; in: ") +
               Quote(tail));
   }
@@ -567,6 +617,10 @@ class Compiler {
   }
 
   void CompileSimple(std::string_view statement, IfChain& chain) {
+    if (statement.size() > kMaxStatementBytes) {
+      chain.open = false;
+      return StatementFailed(TooLongMessage(statement));
+    }
     {
       const TokenList tokens(statement);
       bool control = false;
@@ -621,7 +675,7 @@ class Compiler {
     } else {
       const int arguments = MacroNameArgumentCount(head);
       if (arguments < 0) {
-        EmitError("関数名 " + Capped(head) + " は未知の名前です。");
+        StatementFailed("関数名 " + Capped(head) + " は未知の名前です。");
       } else {
         // The count only decides whether a list is compiled; anything after a name without
         // arguments is ignored.
@@ -642,6 +696,10 @@ class Compiler {
     const std::size_t open = has_brace ? brace + 1 : text.size();
     const bool was_open = chain.open;
     chain.open = false;
+    if (head.size() > kMaxStatementBytes) {
+      StatementFailed(TooLongMessage(head));
+      return SkipBlock(text, open);
+    }
     std::uint32_t loop = 0, next = 0, end = 0;
     bool else_if = false;
     enum { kWhile, kIf, kElse } kind;
@@ -652,7 +710,7 @@ class Compiler {
       const std::string_view keyword = tokens.Text(0);
       const Mark mark = Here();
       if (keyword != "while" && keyword != "if" && keyword != "else") {
-        EmitError(" " + Capped(keyword) + " は未知の名称です。");
+        StatementFailed(" " + Capped(keyword) + " は未知の名称です。");
         return SkipBlock(text, open);
       }
       if (!has_brace) {
@@ -906,6 +964,8 @@ class Compiler {
   std::string error_;
   std::string_view statement_;
   std::unordered_map<std::string, std::uint32_t> name_index_;
+  std::unordered_map<std::string, MacroInstruction> error_texts_;  // error instructions by text
+  bool ends_run_ = false;        // the statement just compiled is an error the run stops at
   int nesting_ = 0;          // blocks and argument lists
   int expression_depth_ = 0;
 };

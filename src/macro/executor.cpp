@@ -346,7 +346,7 @@ class Machine {
   }
 
   const MacroProgram& program_;
-  const std::vector<MacroInstruction>& list_;
+  const std::deque<MacroInstruction>& list_;
   MacroHost& host_;
   MacroVariables& variables_;
   MacroValueStack stack_;

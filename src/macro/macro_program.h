@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -43,7 +44,9 @@ struct MacroInstruction {
 static_assert(sizeof(MacroInstruction) <= 12);
 
 struct MacroProgram {
-  std::vector<MacroInstruction> instructions;
+  // A deque grows in small blocks: a vector's doubling would briefly need three times the
+  // final size, which matters for macros of many millions of instructions.
+  std::deque<MacroInstruction> instructions;
   std::uint32_t label_counter = 0;  // each new label takes the next number
   std::string source;               // the macro text the operands point into
   std::string pool;                 // texts made up by the compiler (messages, inserted numbers)

@@ -228,5 +228,67 @@ TEST(MacroLimitsTest, LongNamesAreCutInMessages) {
   }
 }
 
+// Tokens cost a few dozen bytes per character, so a statement or block head beyond a million
+// characters is refused as a whole; the statements before it have run.
+TEST(MacroLimitsTest, StatementsOverAMillionCharactersAreRefused) {
+  const auto sum = [](std::size_t ones) {
+    std::string terms;
+    for (std::size_t i = 1; i < ones; ++i) terms += "1+";
+    return terms + "1";
+  };
+  const std::string fits = "#b=" + sum(499998) + ";";  // with the blank before it, a million
+  const std::string too_long = "#b=" + sum(499999) + "; ";
+  const std::string head = "if (" + sum(499999) + ") {";
+  ASSERT_EQ(fits.size(), 999999u);
+  struct Case {
+    std::string text;
+    std::string message;  // empty: the run finishes
+  };
+  const Case cases[] = {
+      {"#a=1; " + fits + " #c=3;", ""},
+      {"#a=1; " + too_long + " #c=3;",
+       "A statement is longer than 1000000 characters in: " + too_long.substr(0, 160) + "..."},
+      {"#a=1; " + head + "#b=2;} #c=3;",
+       "A statement is longer than 1000000 characters in: " + head.substr(0, 160) + "..."},
+  };
+  for (const Case& c : cases) {
+    MacroRun run;
+    run.Run(c.text);
+    EXPECT_EQ(run.variables.Number("#a"), 1);
+    if (c.message.empty()) {
+      EXPECT_TRUE(run.host.messages.empty());
+      EXPECT_EQ(run.variables.Number("#b"), 499998);
+      EXPECT_EQ(run.variables.Number("#c"), 3);
+    } else {
+      EXPECT_EQ(run.host.messages, V{c.message});
+      EXPECT_EQ(run.variables.Number("#b"), 0);
+      EXPECT_EQ(run.variables.Number("#c"), 0);
+    }
+  }
+}
+
+// A run stops at an error instruction, so nothing after it in its block is compiled, and
+// errors that repeat share one text: a long macro of mistakes costs little.
+TEST(MacroLimitsTest, MistakesCostLittleMemory) {
+  std::string after_error = "#a=1; unknown;";
+  for (int i = 0; i < 10000; ++i) after_error += "#a=#a+1; while (#a) {#b=1;}";
+  std::string repeated;
+  for (int i = 0; i < 10000; ++i) repeated += "while (#z) {x; #a=1;} if (#z) {#a=1,2;}";
+  const struct {
+    const std::string* text;
+    std::size_t instructions;
+    std::size_t errors;
+  } cases[] = {{&after_error, 3, 1}, {&repeated, 10000 * (6 + 6), 20000}};
+  for (const auto& c : cases) {
+    MacroProgram program;
+    CompileMacro(*c.text, program);
+    std::size_t errors = 0;
+    for (const auto& ins : program.instructions) errors += ins.opcode == MacroOpcode::kError;
+    EXPECT_EQ(program.instructions.size(), c.instructions);
+    EXPECT_EQ(errors, c.errors);
+    EXPECT_LT(program.pool.size(), 200u);
+  }
+}
+
 }  // namespace
 }  // namespace orvel
