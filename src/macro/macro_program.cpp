@@ -60,12 +60,6 @@ std::string_view MacroProgram::Name(const MacroInstruction& ins) const {
   return kListedNames[static_cast<std::size_t>(ins.opcode)];
 }
 
-std::string_view MacroProgram::Text(const MacroInstruction& ins) const {
-  if (!HasText(ins.opcode)) return {};
-  const std::string& base = (ins.flags & MacroInstruction::kPooledText) ? pool : source;
-  return std::string_view(base).substr(ins.operand, ins.length);
-}
-
 std::string MacroProgram::Operand(const MacroInstruction& ins) const {
   if (HasLabel(ins.opcode)) return ins.operand == 0 ? std::string() : std::to_string(ins.operand);
   return std::string(Text(ins));

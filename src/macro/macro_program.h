@@ -54,8 +54,11 @@ struct MacroProgram {
 
   // The opcode as written in listings: "push", "pop", "+", "label", a keyword's name...
   std::string_view Name(const MacroInstruction& ins) const;
-  // A push, pop or error's text; empty for the others.
-  std::string_view Text(const MacroInstruction& ins) const;
+  // A push, pop or error's text; empty for the others (their length is 0).
+  std::string_view Text(const MacroInstruction& ins) const {
+    const std::string& base = (ins.flags & MacroInstruction::kPooledText) ? pool : source;
+    return ins.length == 0 ? std::string_view() : std::string_view(base.data() + ins.operand, ins.length);
+  }
   // The operand as written in listings: the text, or the label number; empty when unused.
   std::string Operand(const MacroInstruction& ins) const;
 
