@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <new>
 #include <string>
@@ -470,7 +471,9 @@ class Compiler {
     ins.length = static_cast<std::uint32_t>(text.size());
     const std::string& source = program_.source;
     const char* base = source.data();
-    if (!text.empty() && text.data() >= base && text.data() + text.size() <= base + source.size()) {
+    // std::less orders any two pointers, even into different objects.
+    const std::less<const char*> before;
+    if (!text.empty() && !before(text.data(), base) && !before(base + source.size(), text.data() + text.size())) {
       ins.operand = static_cast<std::uint32_t>(text.data() - base);
     } else {
       ins.flags = MacroInstruction::kPooledText;
@@ -675,7 +678,7 @@ class Compiler {
     } else {
       const int arguments = MacroNameArgumentCount(head);
       if (arguments < 0) {
-        StatementFailed("関数名 " + Capped(head) + " は未知の名前です。");
+        return StatementFailed("関数名 " + Capped(head) + " は未知の名前です。");
       } else {
         // The count only decides whether a list is compiled; anything after a name without
         // arguments is ignored.
