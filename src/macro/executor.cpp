@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstdio>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 
 #include "sheet/cell_text.h"
