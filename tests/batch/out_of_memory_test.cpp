@@ -31,6 +31,14 @@
 namespace orvel {
 namespace {
 
+#ifdef ORVEL_NO_ADDRESS_LIMIT
+
+TEST(OutOfMemoryTest, RunsEndWithTheMessageAndWriteNothing) {
+  GTEST_SKIP() << "an address-space cap cannot be combined with the sanitizers";
+}
+
+#else
+
 namespace fs = std::filesystem;
 
 // Caps the address space at what the process maps now plus `headroom` bytes.
@@ -83,9 +91,6 @@ std::string BatchRun(const fs::path& dir) {
 }
 
 TEST(OutOfMemoryTest, RunsEndWithTheMessageAndWriteNothing) {
-#ifdef ORVEL_NO_ADDRESS_LIMIT
-  GTEST_SKIP() << "an address-space cap cannot be combined with the sanitizers";
-#else
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   const Case cases[] = {{"desktop Run Macro", DesktopRunMacro}, {"orvel-batch", BatchRun}};
   for (const Case& c : cases) {
@@ -103,8 +108,9 @@ TEST(OutOfMemoryTest, RunsEndWithTheMessageAndWriteNothing) {
         << c.name;
     fs::remove_all(dir);
   }
-#endif
 }
+
+#endif
 
 }  // namespace
 }  // namespace orvel
