@@ -87,6 +87,8 @@ struct ColumnSpec {
   std::string box_title;    // kFromDataList / kFromField: the title of the box
   std::string set_button;   // object names of the "->" and "<-" buttons ("<-" only when given)
   std::string clear_button;
+  std::string set_text = "->";  // the buttons' texts
+  std::string clear_text = "<-";
   // A column the "->" refuses at once with its message (the label column as sort key).
   std::optional<int> refused_column;
   std::string refused_message;
@@ -103,6 +105,8 @@ struct ColumnListSpec {
   std::string list_name;           // object names of the list and its buttons
   std::string add_button;
   std::string remove_button;
+  std::string add_text = "->";  // the buttons' texts
+  std::string remove_text = "<-";
 };
 
 // One field of a dialog, bound to the model member that holds its value.

@@ -5,8 +5,11 @@ namespace orvel {
 namespace {
 
 constexpr const char* kSettingNotCorrect = "Data setting is not correct.";
+// The R pickers' buttons are longer arrows than the Data Settings dialogs'.
+constexpr const char* kAddText = "----->";
+constexpr const char* kRemoveText = "<-----";
 
-// A one-column box filled by "->" from the "Data List".
+// A one-column box filled by "----->" from the "Data List".
 ColumnSpec Box(const char* title, const std::string& key, int first_column = 1) {
   ColumnSpec spec;
   spec.picker = ColumnSpec::Picker::kFromDataList;
@@ -14,6 +17,7 @@ ColumnSpec Box(const char* title, const std::string& key, int first_column = 1) 
   spec.first_column = first_column;
   spec.box_title = title;
   spec.set_button = "set_" + key;
+  spec.set_text = kAddText;
   return spec;
 }
 
@@ -23,6 +27,8 @@ ColumnListSpec List() {
   spec.list_name = "columns";
   spec.add_button = "add";
   spec.remove_button = "remove";
+  spec.add_text = kAddText;
+  spec.remove_text = kRemoveText;
   return spec;
 }
 

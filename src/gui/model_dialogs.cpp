@@ -276,9 +276,9 @@ class DialogBuilder {
         widget->setObjectName(Q(field.list->list_name.empty() ? field.key : field.list->list_name));
         auto editor = std::make_shared<ColumnListEditor>(&dialog_, widget, *field.list, doc_, field.Columns());
         lists_[field.key] = editor;
-        QPushButton* add = Button(&dialog_, "->", field.list->add_button.empty() ? "add_" + field.key : field.list->add_button);
+        QPushButton* add = Button(&dialog_, field.list->add_text.c_str(), field.list->add_button.empty() ? "add_" + field.key : field.list->add_button);
         QPushButton* remove =
-            Button(&dialog_, "<-", field.list->remove_button.empty() ? "remove_" + field.key : field.list->remove_button);
+            Button(&dialog_, field.list->remove_text.c_str(), field.list->remove_button.empty() ? "remove_" + field.key : field.list->remove_button);
         AddSideRow(add, remove, field.label, widget);
         QListWidget* data = data_list_;
         QObject::connect(add, &QPushButton::clicked, &dialog_, [editor, data] {
@@ -355,8 +355,8 @@ class DialogBuilder {
           edit->setText(c >= 1 && c <= kLastColumn ? Q(ColumnListEntry(doc, format, c)) : QString());
         };
         show(preset);
-        QPushButton* set = Button(&dialog_, "->", spec.set_button.empty() ? "set_" + field.key : spec.set_button);
-        QPushButton* clear = spec.clear_button.empty() ? nullptr : Button(&dialog_, "<-", spec.clear_button);
+        QPushButton* set = Button(&dialog_, spec.set_text.c_str(), spec.set_button.empty() ? "set_" + field.key : spec.set_button);
+        QPushButton* clear = spec.clear_button.empty() ? nullptr : Button(&dialog_, spec.clear_text.c_str(), spec.clear_button);
         AddSideRow(set, clear, spec.box_title, edit);
         QListWidget* source = data_list_;
         if (spec.picker == ColumnSpec::Picker::kFromField) {

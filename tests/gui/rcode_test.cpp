@@ -133,6 +133,9 @@ class RCodeMenuTest : public QObject {
     QStringList captions;
     for (QGroupBox* box : dialog->findChildren<QGroupBox*>()) captions << box->title();
     QCOMPARE(captions, (QStringList{"Data List", "Numeric Variables", "Factors"}));
+    QCOMPARE(dialog->findChild<QPushButton*>("add")->text(), QString("----->"));
+    QCOMPARE(dialog->findChild<QPushButton*>("remove")->text(), QString("<-----"));
+    QCOMPARE(dialog->findChild<QPushButton*>("set_dependent")->text(), QString("----->"));
     for (int row : {4, 1, 4}) Press(dialog.get(), "add", row);
     auto* factors = dialog->findChild<QListWidget*>("columns");
     factors->setCurrentRow(1);
