@@ -24,7 +24,7 @@ void CORVELView::OnRegressionLine() {
   if (!StartXYProcedure(*this)) return;
   PositionResultPane();
   RegressionLineReport(doc_);
-  FinishAnalysis("kaikichokusen();\r\n");
+  FinishAnalysis(CommandId::kRegressionLine);
 }
 
 void CORVELView::OnRegressionCurve() {
@@ -35,7 +35,7 @@ void CORVELView::OnRegressionCurve() {
   if (!StartXYProcedure(*this)) return;
   RegressionCurveDialog dialog;
   if (!port_.RunDialog(dialog) || !dialog.Accept().empty()) {
-    Record("kaikikyokusen();\r\n");
+    RecordCommand(CommandId::kRegressionCurve);
     return;
   }
   if (const char* refusal = RegressionCurveRefusal(doc_, dialog.kind)) {
@@ -45,30 +45,32 @@ void CORVELView::OnRegressionCurve() {
   }
   PositionResultPane();
   if (!RegressionCurveReport(doc_, dialog.kind)) return;  // the check above keeps this from happening
-  FinishAnalysis("kaikikyokusen();\r\n");
+  FinishAnalysis(CommandId::kRegressionCurve);
 }
 
 void CORVELView::OnSpearmanRankCorrelation() {
   if (!StartXYProcedure(*this)) return;
   PositionResultPane();
   SpearmanReport(doc_);
-  FinishAnalysis("spearmanrank();\r\n");
+  FinishAnalysis(CommandId::kSpearmanRankCorrelation);
 }
 
 void CORVELView::OnKendallRankCorrelation() {
   if (!StartXYProcedure(*this)) return;
   PositionResultPane();
   KendallReport(doc_);
-  FinishAnalysis("kendallrank();\r\n");
+  FinishAnalysis(CommandId::kKendallRankCorrelation);
 }
 
 void CORVELView::OnIntraclassCorrelation() {
   if (doc_.GroupColumnCount() <= 2) return Refuse(kFreeTitle, "Set data for Oneway Three Groups or More.");
+  // Without a single row holding every rating the skip would leave nothing (negative df).
+  if (CompleteGroupRowCount(doc_) == 0) return Refuse(kFreeTitle, "Samples are too small.");
   if (!ResultOptionsStep()) return;
   if (!doc_.AreGroupColumnsPaired() && !AskToSkipRows(kGroupsNotPaired)) return;
   PositionResultPane();
   IntraclassCorrelationReport(doc_);
-  FinishAnalysis("icc();\r\n");
+  FinishAnalysis(CommandId::kIntraclassCorrelation);
 }
 
 }  // namespace orvel

@@ -24,7 +24,7 @@ SaveOutcome CORVELView::OnSaveResultAsTextFile() {
   const auto path = port_.ChooseSaveFile({"Save As", kTextFilter, "result.txt", "txt", true});
   if (!path) return SaveOutcome::kCancelled;
   const SaveOutcome outcome = ReportSave(WriteResultTextFile(*path, doc_.ResultText));
-  if (outcome == SaveOutcome::kSaved) Record("saveresult();\r\n");
+  if (outcome == SaveOutcome::kSaved) RecordCommand(CommandId::kSaveResultAsText);
   return outcome;
 }
 
@@ -110,7 +110,7 @@ SaveOutcome CORVELView::OnSaveDataSheetAsTextFile() {
   port_.SetWaitCursor(true);
   const SaveOutcome outcome = ReportSave(WriteSheetTextFile(*path, doc_));
   port_.SetWaitCursor(false);
-  if (outcome == SaveOutcome::kSaved) Record("savedata();\r\n");
+  if (outcome == SaveOutcome::kSaved) RecordCommand(CommandId::kSaveDataSheetAsText);
   return outcome;
 }
 

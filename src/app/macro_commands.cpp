@@ -2,12 +2,11 @@
 // replay recorded actions by running the same handlers as the menus.
 #include <cstdlib>
 #include <string>
-#include <unordered_map>
 
 #include "analyses/result_text.h"
+#include "app/command_table.h"
 #include "app/dialogs.h"
 #include "app/orvel_view.h"
-#include "macro/keywords.h"
 #include "macro/macro_conversion.h"
 #include "macro/macro_program.h"
 #include "sheet/atomic_file.h"
@@ -238,55 +237,11 @@ void CORVELView::OnConvertPreviousMacroFiles() {
 void CORVELView::CommandNotAvailableYet() { port_.ShowMessage(kAppTitle, "This command is not available yet."); }
 
 bool CORVELView::RunCommandKeyword(std::string_view keyword) {
-  using Handler = void (*)(CORVELView&);
-  static const std::unordered_map<std::string_view, Handler> kBuilt = {
-      {"savedata", [](CORVELView& v) { v.OnSaveDataSheetAsTextFile(); }},
-      {"saveresult", [](CORVELView& v) { v.OnSaveResultAsTextFile(); }},
-      {"datainput", [](CORVELView& v) { v.OnShowDataSheetWindow(); }},
-      {"result", [](CORVELView& v) { v.OnShowResultWindow(); }},
-      {"twofactor", [](CORVELView& v) { v.EnterTwowayGrid(); }},
-      {"copy", [](CORVELView& v) { v.OnEditCopy(); }},
-      {"cut", [](CORVELView& v) { v.OnEditCut(); }},
-      {"paste", [](CORVELView& v) { v.OnEditPaste(); }},
-      {"del", [](CORVELView& v) { v.OnEditDelete(); }},
-      {"sort", [](CORVELView& v) { v.OnSort(); }},
-      {"copyright", [](CORVELView& v) { v.OnFillRight(); }},
-      {"copyleft", [](CORVELView& v) { v.OnFillLeft(); }},
-      {"copyup", [](CORVELView& v) { v.OnFillUp(); }},
-      {"copydown", [](CORVELView& v) { v.OnFillDown(); }},
-      {"basic", [](CORVELView& v) { v.OnSummaryStatistics(); }},
-      {"dosuu", [](CORVELView& v) { v.OnFrequencyDistribution(); }},
-      {"f", [](CORVELView& v) { v.OnFTest(); }},
-      {"bartlett", [](CORVELView& v) { v.OnBartlettTest(); }},
-      {"pairedt", [](CORVELView& v) { v.OnPairedTTest(); }},
-      {"unpairedt", [](CORVELView& v) { v.OnUnpairedTTest(); }},
-      {"tekigoudo", [](CORVELView& v) { v.OnGoodnessOfFitTest(); }},
-      {"fisher", [](CORVELView& v) { v.OnFisherExactTest(); }},
-      {"kai", [](CORVELView& v) { v.OnChiSquareTest(); }},
-      {"wilcoxon", [](CORVELView& v) { v.OnWilcoxonSignedRankTest(); }},
-      {"mannwhitney", [](CORVELView& v) { v.OnMannWhitneyUTest(); }},
-      {"kruskalwallis", [](CORVELView& v) { v.OnKruskalWallisTest(); }},
-      {"friedman", [](CORVELView& v) { v.OnFriedmanTest(); }},
-      {"thompson", [](CORVELView& v) { v.OnThompsonRejectionTest(); }},
-      {"smirnov", [](CORVELView& v) { v.OnSmirnovGrubbsTest(); }},
-      {"random", [](CORVELView& v) { v.OnRandomNumbersTable(); }},
-      {"kaikichokusen", [](CORVELView& v) { v.OnRegressionLine(); }},
-      {"kaikikyokusen", [](CORVELView& v) { v.OnRegressionCurve(); }},
-      {"spearmanrank", [](CORVELView& v) { v.OnSpearmanRankCorrelation(); }},
-      {"kendallrank", [](CORVELView& v) { v.OnKendallRankCorrelation(); }},
-      {"icc", [](CORVELView& v) { v.OnIntraclassCorrelation(); }},
-  };
-  if (const auto it = kBuilt.find(keyword); it != kBuilt.end()) {
-    it->second(*this);
-    return true;
-  }
-  for (std::string_view known : MacroCommandKeywords()) {
-    if (known == keyword) {
-      CommandNotAvailableYet();
-      return true;
-    }
-  }
-  return false;
+  const CommandRow* row = FindCommandByKeyword(keyword);
+  if (row == nullptr) return false;
+  if (row->handler != nullptr) row->handler(*this);
+  else CommandNotAvailableYet();
+  return true;
 }
 
 // ---- Window commands ------------------------------------------------------------------------
@@ -312,14 +267,14 @@ void CORVELView::OnShowDataSheetWindow() {
   doc_.DisplayMode = 0;
   port_.Repaint();
   doc_.Scroll.result_x = doc_.Scroll.result_y = 0;
-  Record("datainput();\r\n");
+  Record("%s", CommandStatement(CommandId::kShowDataSheet).c_str());
 }
 
 void CORVELView::OnShowResultWindow() {
   OfferToSaveGraph(*this, false);
   doc_.DisplayMode = 1;
   port_.Repaint();
-  Record("result();\r\n");
+  Record("%s", CommandStatement(CommandId::kShowResult).c_str());
 }
 
 }  // namespace orvel

@@ -42,6 +42,10 @@ void CORVELView::Record(const char* format, ...) {
   va_end(args);
 }
 
+void CORVELView::RecordCommand(CommandId command) {
+  if (IsRecording) MacroText += CommandStatement(command);
+}
+
 // ---- The analysis frame ----------------------------------------------------------------------
 
 void CORVELView::Refuse(const char* title, const char* message) { port_.ShowMessage(title, message); }
@@ -85,10 +89,10 @@ void CORVELView::PositionResultPane() {
   doc_.Scroll.result_y = port_.ResultLineHeight() * doc_.ResultLineCount();
 }
 
-void CORVELView::FinishAnalysis(const char* statement) {
+void CORVELView::FinishAnalysis(CommandId command) {
   doc_.DisplayMode = 1;
   port_.Repaint();
-  Record("%s", statement);
+  RecordCommand(command);
 }
 
 // ---- Summary statistics and frequency distribution -------------------------------------------
@@ -100,7 +104,7 @@ void CORVELView::OnSummaryStatistics() {
   if (!ResultOptionsStep()) return;
   PositionResultPane();
   SummaryStatisticsReport(doc_, c);
-  FinishAnalysis("basic();\r\n");
+  FinishAnalysis(CommandId::kSummaryStatistics);
 }
 
 void CORVELView::OnFrequencyDistribution() {
@@ -138,7 +142,7 @@ void CORVELView::OnFrequencyDistribution() {
                   "than the minimum value. Data setting is not correct.");
   const double width = (maximum_setting - minimum_setting) / classes;
   FrequencyDistributionReport(doc_, c, minimum_setting, maximum_setting, width, classes);
-  FinishAnalysis("dosuu();\r\n");
+  FinishAnalysis(CommandId::kFrequencyDistribution);
 }
 
 // ---- Settings commands ---------------------------------------------------------------------
@@ -236,7 +240,7 @@ void CORVELView::EnterTwowayGrid() {
   doc_.Scroll.graph_x = doc_.Scroll.graph_y = 0;
   doc_.DisplayMode = 5;
   port_.Repaint();
-  Record("twofactor();\r\n");
+  RecordCommand(CommandId::kTwowayDataSetting);
 }
 
 void CORVELView::ApplyTwowayGridCell(int a_level, int b_level, int column) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/command_availability.h"
+#include "app/command_table.h"
 #include "app/platform_port.h"
 #include "app/sheet_geometry.h"
 #include "macro/executor.h"
@@ -50,6 +51,8 @@ class CORVELView {
   MacroVariables Variables;
   // Appends a statement to the macro text while recording (printf-style).
   void Record(const char* format, ...) __attribute__((format(printf, 2, 3)));
+  // Records a command's own statement, made from its keyword in the command table.
+  void RecordCommand(CommandId command);
 
   // ---- Macro commands ---------------------------------------------------------------------
   void OnStartMacroRecord();
@@ -193,7 +196,7 @@ class CORVELView {
   // Scrolls the result pane so the next appended line is at its top.
   void PositionResultPane();
   // Shows the result pane and records the command's statement.
-  void FinishAnalysis(const char* statement);
+  void FinishAnalysis(CommandId command);
 
  private:
   SaveOutcome SaveDocumentTo(const std::string& path);

@@ -25,7 +25,7 @@ void CORVELView::OnThompsonRejectionTest() {
   if (!OutlierColumnAccepted(*this, c) || !ResultOptionsStep()) return;
   PositionResultPane();
   ThompsonReport(doc_, c);
-  FinishAnalysis("thompson();\r\n");
+  FinishAnalysis(CommandId::kThompsonRejectionTest);
 }
 
 void CORVELView::OnSmirnovGrubbsTest() {
@@ -33,18 +33,18 @@ void CORVELView::OnSmirnovGrubbsTest() {
   if (!OutlierColumnAccepted(*this, c) || !ResultOptionsStep()) return;
   PositionResultPane();
   SmirnovGrubbsReport(doc_, c);
-  FinishAnalysis("smirnov();\r\n");
+  FinishAnalysis(CommandId::kSmirnovGrubbsTest);
 }
 
 void CORVELView::OnRandomNumbersTable() {
   if (!ResultOptionsStep()) return;
   RandomNumbersDialog dialog;
   // The statement is recorded whether the dialog was confirmed or not.
-  if (!port_.RunDialog(dialog) || !dialog.Accept().empty()) return Record("random();\r\n");
+  if (!port_.RunDialog(dialog) || !dialog.Accept().empty()) return RecordCommand(CommandId::kRandomNumbersTable);
   PositionResultPane();
   // Reseeded from the clock on every run: two runs within one second give the same table.
   RandomNumbersTableReport(doc_, dialog.groups, dialog.repetitions, RandomSeedFromTime(port_.CurrentTimeSeconds()));
-  FinishAnalysis("random();\r\n");
+  FinishAnalysis(CommandId::kRandomNumbersTable);
 }
 
 }  // namespace orvel

@@ -22,7 +22,7 @@ void CORVELView::OnWilcoxonSignedRankTest() {
   if (!ResultOptionsStep()) return;
   PositionResultPane();
   WilcoxonReport(doc_);
-  FinishAnalysis("wilcoxon();\r\n");
+  FinishAnalysis(CommandId::kWilcoxonSignedRankTest);
 }
 
 void CORVELView::OnMannWhitneyUTest() {
@@ -33,7 +33,7 @@ void CORVELView::OnMannWhitneyUTest() {
   port_.SetWaitCursor(true);
   MannWhitneyReport(doc_);
   port_.SetWaitCursor(false);
-  FinishAnalysis("mannwhitney();\r\n");
+  FinishAnalysis(CommandId::kMannWhitneyUTest);
 }
 
 void CORVELView::OnKruskalWallisTest() {
@@ -42,14 +42,14 @@ void CORVELView::OnKruskalWallisTest() {
   if (!ResultOptionsStep()) return;
   KruskalWallisDialog dialog;
   if (!port_.RunDialog(dialog) || !dialog.Accept().empty()) {
-    Record("kruskalwallis();\r\n");
+    RecordCommand(CommandId::kKruskalWallisTest);
     return;
   }
   PositionResultPane();
   port_.SetWaitCursor(true);
   KruskalWallisReport(doc_, {dialog.tukey, dialog.scheffe});
   port_.SetWaitCursor(false);
-  FinishAnalysis("kruskalwallis();\r\n");
+  FinishAnalysis(CommandId::kKruskalWallisTest);
 }
 
 void CORVELView::OnFriedmanTest() {
@@ -59,14 +59,14 @@ void CORVELView::OnFriedmanTest() {
   if (!ResultOptionsStep()) return;
   FriedmanDialog dialog;
   if (!port_.RunDialog(dialog) || !dialog.Accept().empty()) {
-    Record("friedman();\r\n");
+    RecordCommand(CommandId::kFriedmanTest);
     return;
   }
   PositionResultPane();
   port_.SetWaitCursor(true);
   FriedmanReport(doc_, {dialog.tukey, dialog.scheffe});
   port_.SetWaitCursor(false);
-  FinishAnalysis("friedman();\r\n");
+  FinishAnalysis(CommandId::kFriedmanTest);
 }
 
 }  // namespace orvel

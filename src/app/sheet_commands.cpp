@@ -205,12 +205,12 @@ bool CopyResult(CORVELView& view) {
 }
 
 // Fills change cells, so the document is marked modified as every other edit marks it.
-void Fill(CORVELView& view, void (*fill)(CORVELDoc&, const Selection&), const char* statement) {
+void Fill(CORVELView& view, void (*fill)(CORVELDoc&, const Selection&), CommandId command) {
   CORVELDoc& doc = view.Doc();
   fill(doc, doc.GetSelection());
   doc.SetModified();
   view.Port().Repaint();
-  view.Record("%s", statement);
+  view.RecordCommand(command);
 }
 }  // namespace
 
@@ -383,7 +383,7 @@ void CORVELView::OnEditCopy() {
   if (doc_.DisplayMode == 0) CopySelectedCells(*this);
   else if (doc_.DisplayMode == 1) CopyResult(*this);
   // The twoway grid has nothing to copy; graphs are copied by the graph panes.
-  Record("copy();\r\n");
+  RecordCommand(CommandId::kCopy);
 }
 
 void CORVELView::OnEditCut() {
@@ -392,14 +392,14 @@ void CORVELView::OnEditCut() {
     ClearSelectedCells(doc_, doc_.GetSelection());
     port_.Repaint();
     doc_.SetModified();
-    Record("cut();\r\n");
+    RecordCommand(CommandId::kCut);
   } else if (doc_.DisplayMode == 1 && !doc_.ResultText.empty()) {
     const bool ok = port_.AskQuestion(kFreeTitle, kCutResult, QuestionButtons::OkCancel);
     // The result is emptied only once it is safely on the clipboard.
     if (ok && CopyResult(*this)) {
       doc_.ResultText.clear();
       port_.Repaint();
-      Record("cut();\r\n");
+      RecordCommand(CommandId::kCut);
     }
     doc_.Scroll.result_x = doc_.Scroll.result_y = 0;
   }
@@ -426,7 +426,7 @@ void CORVELView::OnEditPaste() {
       }
     }
   }
-  Record("paste();\r\n");
+  RecordCommand(CommandId::kPaste);
 }
 
 void CORVELView::OnEditDelete() {
@@ -448,13 +448,13 @@ void CORVELView::OnEditDelete() {
       port_.Repaint();
     }
   }
-  Record("del();\r\n");
+  RecordCommand(CommandId::kDelete);
 }
 
-void CORVELView::OnFillRight() { Fill(*this, FillRight, "copyright();\r\n"); }
-void CORVELView::OnFillLeft() { Fill(*this, FillLeft, "copyleft();\r\n"); }
-void CORVELView::OnFillUp() { Fill(*this, FillUp, "copyup();\r\n"); }
-void CORVELView::OnFillDown() { Fill(*this, FillDown, "copydown();\r\n"); }
+void CORVELView::OnFillRight() { Fill(*this, FillRight, CommandId::kFillRight); }
+void CORVELView::OnFillLeft() { Fill(*this, FillLeft, CommandId::kFillLeft); }
+void CORVELView::OnFillUp() { Fill(*this, FillUp, CommandId::kFillUp); }
+void CORVELView::OnFillDown() { Fill(*this, FillDown, CommandId::kFillDown); }
 
 void CORVELView::OnSort() {
   SortDialog dialog;
@@ -468,7 +468,7 @@ void CORVELView::OnSort() {
     port_.SetWaitCursor(false);
     port_.Repaint();
   }
-  Record("sort();\r\n");
+  RecordCommand(CommandId::kSort);
 }
 
 }  // namespace orvel

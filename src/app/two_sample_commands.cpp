@@ -14,15 +14,17 @@ void CORVELView::OnFTest() {
   if (!ResultOptionsStep()) return;
   PositionResultPane();
   FTestReport(doc_);
-  FinishAnalysis("f();\r\n");
+  FinishAnalysis(CommandId::kFTest);
 }
 
 void CORVELView::OnBartlettTest() {
   if (doc_.GroupColumnCount() <= 2) return Refuse(kAppTitle, "Data setting for three groups or more is required.");
+  // An empty group has no variance; the statistic would come out as a plain 0.
+  if (HasEmptyGroupColumn(doc_)) return Refuse(kFreeTitle, kTooSmall);
   if (!ResultOptionsStep()) return;
   PositionResultPane();
   BartlettTestReport(doc_);
-  FinishAnalysis("bartlett();\r\n");
+  FinishAnalysis(CommandId::kBartlettTest);
 }
 
 void CORVELView::OnPairedTTest() {
@@ -32,7 +34,7 @@ void CORVELView::OnPairedTTest() {
   if (!ResultOptionsStep()) return;
   PositionResultPane();
   PairedTTestReport(doc_);
-  FinishAnalysis("pairedt();\r\n");
+  FinishAnalysis(CommandId::kPairedTTest);
 }
 
 void CORVELView::OnUnpairedTTest() {
@@ -40,7 +42,7 @@ void CORVELView::OnUnpairedTTest() {
   if (!ResultOptionsStep()) return;
   PositionResultPane();
   UnpairedTTestReport(doc_);
-  FinishAnalysis("unpairedt();\r\n");
+  FinishAnalysis(CommandId::kUnpairedTTest);
 }
 
 void CORVELView::OnGoodnessOfFitTest() {
@@ -51,7 +53,7 @@ void CORVELView::OnGoodnessOfFitTest() {
   if (!ResultOptionsStep()) return;
   PositionResultPane();
   GoodnessOfFitReport(doc_);
-  FinishAnalysis("tekigoudo();\r\n");
+  FinishAnalysis(CommandId::kGoodnessOfFitTest);
 }
 
 }  // namespace orvel

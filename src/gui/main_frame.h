@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <functional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/orvel_view.h"
@@ -39,6 +41,10 @@ class CMainFrame : public QMainWindow {
   // The action of a menu entry by its menu text, with or without the shortcut part, e.g.
   // "Summary Statistics(&B)" or "Cut(&T)\tCtrl+X"; null when there is none.
   QAction* FindAction(const QString& menu_text) const;
+  // The menu entry of a command.
+  QAction* ActionFor(CommandId id) const;
+  // Whether the window can run a command: by its table row's handler or by its own.
+  bool HasHandler(CommandId id) const;
   // Enables each menu entry by the program's state (entries of commands still to come stay
   // disabled).
   void UpdateCommandStates();
@@ -54,10 +60,14 @@ class CMainFrame : public QMainWindow {
  private:
   struct Entry {
     QAction* action;
-    CommandKind kind;
+    const CommandRow* row;
     std::function<void()> run;  // empty: the command comes later
   };
-  QAction* Add(QMenu* menu, const char* text, const char* prompt, CommandKind kind, std::function<void()> run);
+  // The window's own handler of a command whose row says the front end runs it.
+  std::function<void()> FrontEndHandler(CommandId id);
+  QAction* Add(QMenu* menu, const CommandRow& row);
+  QMenu* MenuFor(std::string_view path);
+  void AddRecentFiles(QMenu* file);
   void BuildMenus();
   void BuildToolBar();
   // Runs a menu command unless another command or a macro is running or it is unavailable.
@@ -75,9 +85,9 @@ class CMainFrame : public QMainWindow {
   PrintCommands printing_;
   QMenu* file_menu_ = nullptr;
   QAction* recent_separator_ = nullptr;
-  QAction* exit_action_ = nullptr;
   std::vector<QAction*> recent_actions_;
-  std::vector<Entry> entries_;
+  std::vector<Entry> entries_;  // in table order: entries_[i] is the command with identifier i
+  std::vector<std::pair<std::string, QMenu*>> menus_;
   bool running_command_ = false;
 };
 

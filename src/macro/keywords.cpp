@@ -9,22 +9,6 @@ namespace orvel {
 
 namespace {
 
-// The command keywords, in menu order. Each runs one menu command and takes no arguments.
-const std::vector<std::string_view> kCommandKeywords = {
-    "copy",          "cut",           "paste",          "del",          "sort",
-    "copyright",     "copyleft",      "copyup",         "copydown",     "savedata",
-    "saveresult",    "savegraph",     "datainput",      "result",       "twofactor",
-    "basic",         "dosuu",         "f",              "bartlett",     "pairedt",
-    "unpairedt",     "tekigoudo",     "oneway",         "twoway",       "twowayrepeat",
-    "fisher",        "kai",           "wilcoxon",       "mannwhitney",  "kruskalwallis",
-    "friedman",      "thompson",      "smirnov",        "shuseibun",    "hanbetu",
-    "random",        "kaikichokusen", "kaikikyokusen",  "spearmanrank", "kendallrank",
-    "icc",           "multireg",      "logistic",       "scatter",      "scatterm",
-    "histogram",     "oresenxy",      "oresenxypaired", "oresenone",    "oresenonepaired",
-    "oresentwo",     "hakohigexy",    "hakohigeone",    "bargraphxy",   "bargraphone",
-    "bargraphtwo",
-};
-
 using NameCount = std::pair<std::string_view, int>;
 
 std::vector<NameCount> BuildTable() {
@@ -47,7 +31,7 @@ std::vector<NameCount> BuildTable() {
       // Three and four.
       {"settwofactor", 3}, {"selectcell", 4},
   };
-  for (std::string_view keyword : kCommandKeywords) table.emplace_back(keyword, 0);
+  for (std::string_view keyword : MacroCommandKeywords()) table.emplace_back(keyword, 0);
   std::sort(table.begin(), table.end());
   return table;
 }
@@ -60,7 +44,5 @@ int MacroNameArgumentCount(std::string_view name) {
                                    [](const NameCount& entry, std::string_view key) { return entry.first < key; });
   return it != table.end() && it->first == name ? it->second : -1;
 }
-
-const std::vector<std::string_view>& MacroCommandKeywords() { return kCommandKeywords; }
 
 }  // namespace orvel

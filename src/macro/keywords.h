@@ -11,7 +11,9 @@ namespace orvel {
 // The count only decides whether an argument list is compiled; it is never checked.
 int MacroNameArgumentCount(std::string_view name);
 
-// The command keywords: each runs one menu command, takes no arguments ("exit" excluded).
+// The command keywords: each runs one menu command, takes no arguments ("exit" excluded). They
+// are the keywords of the program's command table, which defines this list (app/command_table.cpp):
+// the compiler needs their names only, never the commands.
 const std::vector<std::string_view>& MacroCommandKeywords();
 
 }  // namespace orvel

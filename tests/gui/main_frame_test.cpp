@@ -174,6 +174,29 @@ class MainFrameTest : public QObject {
     QVERIFY(Action("Cut(&T)")->isEnabled());  // the result pane holds text
   }
 
+  // Every row of the command table is an entry of its menu; each command that is built has a
+  // handler in the window (its own or the row's), and those still to come stay disabled.
+  void everyCommandOfTheTableIsAMenuEntryWithItsHandler() {
+    frame_->UpdateCommandStates();
+    for (const CommandRow& row : CommandTable()) {
+      const QByteArray name(row.text.data(), static_cast<qsizetype>(row.text.size()));
+      QAction* action = frame_->ActionFor(row.id);
+      QVERIFY2(action != nullptr, name.constData());
+      QVERIFY2(action->text().startsWith(QString::fromUtf8(row.text)), name.constData());
+      QCOMPARE(action->statusTip(), QString::fromUtf8(row.prompt));
+      QVERIFY2(frame_->HasHandler(row.id) == (row.runner != CommandRunner::kNotBuilt), name.constData());
+      if (row.runner == CommandRunner::kNotBuilt) QVERIFY2(!action->isEnabled(), name.constData());
+      // The entry sits in the menu (or submenu) its row names.
+      const std::string_view path = row.menu;
+      const std::size_t slash = path.rfind('/');
+      const QString title = QString::fromUtf8(path.substr(slash == std::string_view::npos ? 0 : slash + 1));
+      bool in_menu = false;
+      for (QObject* o : action->associatedObjects())
+        if (auto* menu = qobject_cast<QMenu*>(o); menu != nullptr && menu->title() == title) in_menu = true;
+      QVERIFY2(in_menu, name.constData());
+    }
+  }
+
   void menusReadAsTheCommandsAreNamedInTheirOrder() {
     QCOMPARE(MenuTexts("&Edit"),
              (QStringList{"&Undo\tCtrl+Z", "Cut(&T)\tCtrl+X", "Copy(&C)\tCtrl+C", "Paste(&P)\tCtrl+V", "Fill Right(&R)",
