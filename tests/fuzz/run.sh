@@ -20,10 +20,12 @@ for t in "${targets[@]}"; do
   corpus="$build/fuzz-corpus/$t"
   mkdir -p "$corpus"
   log="$build/fuzz-findings/$t.log"
+  dict=()
+  [ -f "$here/$t.dict" ] && dict=(-dict="$here/$t.dict")
   # shellcheck disable=SC2086
   "$build/tests/fuzz/fuzz_$t" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2560 \
     -max_len=16384 -print_final_stats=1 -artifact_prefix="$build/fuzz-findings/$t-" \
-    ${FUZZ_FLAGS:-} "$corpus" "$here/corpus/$t" >"$log" 2>&1
+    "${dict[@]}" ${FUZZ_FLAGS:-} "$corpus" "$here/corpus/$t" >"$log" 2>&1
   status=$?
   runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' | tail -1)
   if [ "$status" -eq 0 ]; then
