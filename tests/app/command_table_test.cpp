@@ -97,7 +97,8 @@ class CommandKeywordTest : public ::testing::Test {
   void TearDown() override { std::filesystem::remove_all(dir); }
 
   // A sheet every built command accepts: three complete integer columns flagged as groups,
-  // the first two as the two groups, a 2x2 block selected from the first cell, a result.
+  // the first two as the two groups, a 2x2 block selected from the first cell, a 2x2 twoway
+  // grid on them, a result.
   static void FillSheet(CORVELDoc& doc) {
     const int values[6][3] = {{3, 5, 4}, {6, 2, 8}, {7, 9, 1}, {4, 8, 6}, {9, 3, 7}, {5, 6, 2}};
     for (int c = 1; c <= 3; ++c) {
@@ -106,6 +107,10 @@ class CommandKeywordTest : public ::testing::Test {
       doc.SetGroupColumn(c, true);
     }
     doc.SetSelection(1, 1, 2, 2);
+    doc.SetTwowayGridCell(1, 1, 1);
+    doc.SetTwowayGridCell(2, 1, 2);
+    doc.SetTwowayGridCell(1, 2, 3);
+    doc.SetTwowayGridCell(2, 2, 1);
     doc.ResultText = "<<< Summary statistics >>>\n";
   }
 
@@ -128,6 +133,21 @@ TEST_F(CommandKeywordTest, EveryKeywordReachesItsHandler) {
       port.QueueFile((dir / (std::string(row.keyword) + ".txt")).string());
     if (row.id == CommandId::kPaste) port.SetClipboardText("1\t2\r\n");
     if (row.id == CommandId::kShowDataSheet) doc.DisplayMode = 1;
+    if (row.id == CommandId::kMultipleRegressionAnalysis || row.id == CommandId::kLogisticRegressionAnalysis) {
+      const bool logistic = row.id == CommandId::kLogisticRegressionAnalysis;
+      for (int r = 1; r <= 6; ++r) doc.SetCell(4, r, r % 2 == 0 || r == 3 ? "1" : "0");
+      doc.SetRegressionY(logistic ? 4 : 1);
+      doc.SetRegressionXColumn(logistic ? 1 : 2, true);
+      doc.SetRegressionXColumn(3, true);
+    }
+    if (row.id == CommandId::kPrincipalComponentAnalysis)
+      for (int c = 1; c <= 3; ++c) doc.SetPcaColumn(c, true);
+    if (row.id == CommandId::kDiscriminantAnalysis) {
+      doc.SetDiscriminantSlot(1, 1, 1);
+      doc.SetDiscriminantSlot(1, 2, 2);
+      doc.SetDiscriminantSlot(2, 1, 3);
+      doc.SetDiscriminantSlot(2, 2, 1);
+    }
     view.IsRecording = true;
     ASSERT_TRUE(view.RunCommandKeyword(row.keyword));
     if (row.handler == nullptr) {
