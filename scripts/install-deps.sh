@@ -6,6 +6,8 @@ packages=(g++ cmake make libgtest-dev libgmock-dev libbenchmark-dev)
 # the offscreen platform the GUI tests run on) and free faces standing in for Arial, Century
 # and the Japanese report texts.
 packages+=(qt6-base-dev fonts-urw-base35 fonts-liberation2 fonts-ipafont-gothic)
+# The fuzz targets of the test run: clang with its libFuzzer and sanitizer runtimes.
+packages+=(clang-14 libclang-rt-14-dev)
 # R runs the R Language menu's generated code in the tests (MASS for confint on older R).
 packages+=(r-base-core r-cran-mass)
 missing=()

@@ -18,3 +18,10 @@ cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DORVEL_SANITIZE=ON -DORVEL_BU
 cmake --build build-asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure -j"$jobs"
+
+# Third step: every parser's libFuzzer target for about 30 seconds over its seed corpus, in a
+# clang build of its own (docs/fuzzing.md gives the longer run).
+cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
+  -DORVEL_FUZZ=ON -DORVEL_BUILD_TESTS=OFF -DORVEL_BUILD_BENCH=OFF
+cmake --build build-fuzz -j"$jobs" --target fuzz_targets
+tests/fuzz/run.sh build-fuzz "${ORVEL_FUZZ_SECONDS:-30}"

@@ -232,8 +232,10 @@ void CORVELView::OnConvertPreviousMacroFiles() {
   std::string bytes;
   const FileOutcome read = ReadFileBytes(*source, bytes, kTooLarge);
   if (!read.ok) return port_.ShowMessage(kAppTitle, read.message);
-  const std::string converted = ConvertPreviousMacro(DecodeTextFileBytes(bytes));
-  port_.ShowMessage(kFreeTitle, "File conversion has been completed. Save the macro with a new format( .ovm).");
+  const MacroConversion conversion = ConvertPreviousMacro(DecodeTextFileBytes(bytes));
+  const std::string& converted = conversion.text;
+  // Lines left unconverted are named instead of reporting completion.
+  port_.ShowMessage(kFreeTitle, ConversionMessage(conversion));
   const auto target = port_.ChooseSaveFile({"Save As", kMacroFilter, "macro.ovm", "ovm", true});
   if (!target) return;
   const FileOutcome written = WriteFileAtomically(*target, converted);

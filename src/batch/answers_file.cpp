@@ -138,6 +138,11 @@ std::optional<Answer> ParseAnswerLine(std::string_view line, std::string& reason
     } else {
       answer.text = std::string(path);
     }
+    // The system would take the path only up to the NUL, a file the user never named.
+    if (answer.text.find('\0') != std::string::npos) {
+      reason = "the path holds a NUL character";
+      return std::nullopt;
+    }
     return answer;
   }
   if (word == "dialog") {

@@ -3,7 +3,8 @@
 //
 //   yes | no | ok | cancel                  a question (cancel also a dialog, file dialog or prompt)
 //   dialog "TITLE" key=value key="a b" ...  the next dialog, which must carry that title
-//   file PATH                               the next file dialog (PATH may be in double quotes)
+//   file PATH                               the next file dialog (PATH may be in double quotes;
+//                                           a PATH holding a NUL is malformed)
 //   input TEXT                              the next input prompt (the rest of the line)
 //   # a comment                             ignored, as are blank lines
 //

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <filesystem>
+#include <new>
 #include <set>
 #include <system_error>
 
@@ -77,6 +78,11 @@ std::string OutputClash(const BatchOptions& o) {
   if (!o.result.empty() && !o.save.empty() && SameFile(o.result, o.save))
     return "--result and --save name the same file (" + o.result + ")";
   return {};
+}
+
+int ReportOutputFailure(std::ostream& err, const FileOutcome& outcome) {
+  err << "orvel-batch: " << outcome.message << '\n' << std::flush;
+  return kExitFailure;
 }
 
 void ReportUsageError(std::ostream& err, const std::string& problem) {
@@ -256,31 +262,48 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
     err << '\n' << std::flush;
   }
 
+  // All outputs or none: every file is written beside its target first, and only when all
+  // of them (and standard output) were written are they renamed into place.
+  StagedFile save_file, result_file;
   if (!o.save.empty()) {
-    const FileOutcome saved = SaveDocumentFile(o.save, doc);
-    if (!saved.ok) {
-      err << "orvel-batch: " << saved.message << '\n' << std::flush;
-      return kExitFailure;
-    }
+    const FileOutcome staged = StageDocumentFile(save_file, o.save, doc);
+    if (!staged.ok) return ReportOutputFailure(err, staged);
   }
   if (!o.result.empty()) {
-    const FileOutcome written = WriteResultTextFile(o.result, doc.ResultText);
-    if (!written.ok) {
-      err << "orvel-batch: " << written.message << '\n' << std::flush;
-      return kExitFailure;
+    std::string bytes;
+    try {
+      bytes = ResultTextFileBytes(doc.ResultText);
+    } catch (const std::bad_alloc&) {
+      return ReportOutputFailure(err, Failure("There is not enough memory to save \"" + o.result + "\"."));
     }
+    const FileOutcome staged = result_file.Stage(o.result, bytes);
+    if (!staged.ok) return ReportOutputFailure(err, staged);
   }
   if (!o.rcode.empty()) {
     out << rcode << std::flush;
     if (!out) {
       err << "orvel-batch: the R code could not be written to standard output\n" << std::flush;
-      return kExitFailure;
+      return kExitFailure;  // the staged files are removed as they go out of scope
     }
   } else if (o.result.empty()) {
     out << doc.ResultText << std::flush;
     if (!out) {
       err << "orvel-batch: the result could not be written to standard output\n" << std::flush;
-      return kExitFailure;
+      return kExitFailure;  // the staged files are removed as they go out of scope
+    }
+  }
+  // A rename fails only when the folder changed since the file was staged; the message then
+  // says which output was not written (an output renamed before it stays written).
+  if (result_file.staged()) {
+    const FileOutcome done = result_file.Commit();
+    if (!done.ok) return ReportOutputFailure(err, done);
+  }
+  if (save_file.staged()) {
+    const FileOutcome done = save_file.Commit();
+    if (!done.ok) {
+      if (!o.result.empty())
+        err << "orvel-batch: the result was written to \"" << o.result << "\" before this failure\n";
+      return ReportOutputFailure(err, done);
     }
   }
   return status;

@@ -183,21 +183,48 @@ bool PiecewiseFile::NextPiece(std::string_view& piece, FileOutcome& outcome) {
   }
 }
 
-FileOutcome WriteFileAtomically(const std::string& path, std::string_view bytes) {
-  const auto failed = [&path](int err) {
-    return Failure("Cannot save " + Quoted(path) + ": " + SystemReason(err) + ".");
-  };
-  if (path.empty()) return failed(ENOENT);
+namespace {
+
+FileOutcome SaveFailure(const std::string& path, int err) {
+  return Failure("Cannot save " + Quoted(path) + ": " + SystemReason(err) + ".");
+}
+
+// The refusal of a save onto `target` (the link-resolved form of `path`), if any.
+std::optional<FileOutcome> CheckResolvedTarget(const std::string& path, const std::string& target) {
+  struct stat st {};
+  if (::stat(target.c_str(), &st) != 0) {
+    if (errno == ENOENT) return std::nullopt;  // a new file (or a dangling link)
+    return SaveFailure(path, errno);            // e.g. a folder on the way that cannot be searched
+  }
+  if (!S_ISREG(st.st_mode)) return Failure("Cannot save " + Quoted(path) + ": it is not a regular file.");
+  // The rename would go ahead whatever the file's own permissions say; ask the system as a
+  // write to the file itself would (read-only file systems and immutable files included).
+  if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return SaveFailure(path, errno);
+  if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return SaveFailure(path, EACCES);
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<FileOutcome> CheckSaveTarget(const std::string& path) {
+  if (path.empty()) return SaveFailure(path, ENOENT);
+  return CheckResolvedTarget(path, SaveTarget(path));
+}
+
+FileOutcome StagedFile::Stage(const std::string& path, std::string_view bytes) {
+  Discard();
+  if (path.empty()) return SaveFailure(path, ENOENT);
   const std::string target = SaveTarget(path);
+  if (auto refusal = CheckResolvedTarget(path, target)) return *refusal;
 
   std::string temp_path;
   int err = 0;
   Descriptor fd(CreateTemporary(target, temp_path, err));
-  if (fd.get() < 0) return failed(err);
+  if (fd.get() < 0) return SaveFailure(path, err);
 
   const auto discard = [&](int error) {
     ::unlink(temp_path.c_str());
-    return failed(error);
+    return SaveFailure(path, error);
   };
   // An existing file keeps its permissions; a new one gets the umask's.
   struct stat old {};
@@ -206,12 +233,42 @@ FileOutcome WriteFileAtomically(const std::string& path, std::string_view bytes)
   if ((err = WriteAll(fd.get(), bytes)) != 0) return discard(err);
   if (::fsync(fd.get()) != 0) return discard(errno);
   if ((err = fd.Close()) != 0) return discard(err);
-  if (::rename(temp_path.c_str(), target.c_str()) != 0) return discard(errno);
+  path_ = path;
+  target_ = target;
+  temp_path_ = std::move(temp_path);
+  return {};
+}
 
+FileOutcome StagedFile::Commit() {
+  if (temp_path_.empty()) return SaveFailure(path_, ENOENT);
+  // The target may have changed since it was staged (another program, or a slow dialog).
+  if (auto refusal = CheckResolvedTarget(path_, target_)) {
+    Discard();
+    return *refusal;
+  }
+  if (::rename(temp_path_.c_str(), target_.c_str()) != 0) {
+    const int err = errno;
+    Discard();
+    return SaveFailure(path_, err);
+  }
+  temp_path_.clear();
   // Make the rename itself durable; a failure here no longer endangers either file.
-  Descriptor dir(::open(DirectoryOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  Descriptor dir(::open(DirectoryOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (dir.get() >= 0) ::fsync(dir.get());
   return {};
+}
+
+void StagedFile::Discard() {
+  if (temp_path_.empty()) return;
+  ::unlink(temp_path_.c_str());
+  temp_path_.clear();
+}
+
+FileOutcome WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  StagedFile file;
+  FileOutcome outcome = file.Stage(path, bytes);
+  if (!outcome.ok) return outcome;
+  return file.Commit();
 }
 
 }  // namespace orvel

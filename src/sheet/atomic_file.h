@@ -1,6 +1,7 @@
 // Whole-file reads and atomic whole-file writes, the only way the program touches its files.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -53,11 +54,42 @@ class PiecewiseFile {
   std::string buffer_;
 };
 
-// Writes `bytes` to a temporary file beside `path`, flushes it to the disk and renames it over
-// `path`. On any failure the temporary file is removed and an existing file at `path` is left
-// as it was. An existing file keeps its permission bits; a symbolic link is followed, so the
-// file it points at is replaced and the link stays (a dangling link is replaced by the file).
-// The folder must be writable, since the temporary file is created in it.
+// A save in two steps, so that several files can be written all or none: Stage writes the
+// bytes to a temporary file beside the target and flushes it to the disk; Commit renames it
+// over the target. Whatever is staged and not committed is removed (Discard or the
+// destructor), leaving the target as it was.
+//
+// Stage refuses, before writing anything, an existing target that is not a regular file after
+// links are followed (a device, a pipe, a folder: a rename would replace the device node or
+// pipe instead of writing to it) and one that the user may not write, with the system's
+// reason. A file without any write permission bit counts as read-only even for the
+// superuser, whom the system lets write anything. An existing file keeps its permission bits;
+// a symbolic link is followed, so the file it points at is replaced and the link stays (a
+// dangling link is replaced by the file). The folder must be writable, since the temporary
+// file is created in it.
+class StagedFile {
+ public:
+  StagedFile() = default;
+  ~StagedFile() { Discard(); }
+  StagedFile(const StagedFile&) = delete;
+  StagedFile& operator=(const StagedFile&) = delete;
+
+  FileOutcome Stage(const std::string& path, std::string_view bytes);
+  FileOutcome Commit();
+  void Discard();
+  bool staged() const { return !temp_path_.empty(); }
+
+ private:
+  std::string path_;       // as the user named it, for messages
+  std::string target_;     // the file the rename replaces
+  std::string temp_path_;  // empty when nothing is staged
+};
+
+// Stage and Commit in one: on any failure an existing file at `path` is left as it was.
 FileOutcome WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// Why a save onto `path` must be refused before anything is written (see StagedFile), or
+// nothing when it may go ahead.
+std::optional<FileOutcome> CheckSaveTarget(const std::string& path);
 
 }  // namespace orvel

@@ -58,6 +58,28 @@ SettingsLayout LayoutForSettingsVersion(std::int32_t s) {
   return {false, true, 101, kDiscriminantSlots, true, true};
 }
 
+// ---- Versions and other signs of a damaged file ---------------------------------------------
+
+// The data sheet's width over the versions: 30, then 50, then 100 data columns. The sheet
+// fields and the settings fields of one file were written by one program, so they agree on it.
+int ColumnEraOfVersion(std::int32_t v) { return v <= 399 ? 0 : v <= 1249 ? 1 : 2; }
+
+// A version some program wrote: positive and not newer than this program. A zero (a file
+// overwritten with zeros) or a negative number is damage, as is a number from the future,
+// whose layout this program could only guess.
+bool IsWrittenVersion(std::int32_t v) { return v >= 1 && v <= kDocumentFileVersion; }
+
+bool IsWrittenSettingsVersion(std::int32_t settings_version, std::int32_t version) {
+  return settings_version >= 1 && settings_version <= kDocumentSettingsVersion &&
+         ColumnEraOfVersion(settings_version) == ColumnEraOfVersion(version);
+}
+
+// Bytes after the last field are ignored, but a tail of nothing but zeros is what remains
+// when part of a document was overwritten with zeros and the fields before it still parsed.
+bool IsZeroFilledTail(std::string_view tail) {
+  return !tail.empty() && tail.find_first_not_of('\0') == std::string_view::npos;
+}
+
 // ---- Reading ---------------------------------------------------------------------------------
 
 // A string as it lies in the file, decoded only when it is applied.
@@ -86,6 +108,7 @@ class FieldReader {
   explicit FieldReader(std::string_view bytes) : bytes_(bytes) {}
 
   std::size_t Remaining() const { return bytes_.size() - pos_; }
+  std::string_view Rest() const { return bytes_.substr(pos_); }
   std::size_t Position() const { return pos_; }
   // Continues at a position met earlier (the cells, walked again when they are applied).
   void Seek(std::size_t pos) { pos_ = pos < bytes_.size() ? pos : bytes_.size(); }
@@ -192,7 +215,8 @@ enum class ReadResult { kOk, kDamaged, kTooManyRows };
 ReadResult ReadImage(std::string_view bytes, int row_count, DocumentImage& image) {
   FieldReader in(bytes);
   EncodedString s;
-  if (!in.Int32(image.version) || !in.String(s)) return ReadResult::kDamaged;
+  if (!in.Int32(image.version) || !IsWrittenVersion(image.version) || !in.String(s))
+    return ReadResult::kDamaged;
   image.result_text = Decoded(s);
   if (!in.Int32(image.last_column) || !in.Int32(image.last_row)) return ReadResult::kDamaged;
   if (image.last_column < 0 || image.last_column > kLastColumn || image.last_row < 0)
@@ -215,7 +239,8 @@ ReadResult ReadImage(std::string_view bytes, int row_count, DocumentImage& image
       !in.Strings(image.labels_a, sheet.labels_a) || !in.Strings(image.labels_b, sheet.labels_b) ||
       !in.Int32s(image.widths, sheet.width_entries) ||
       !in.Int32s(image.regression_x, sheet.regression_columns) || !in.Int32(image.regression_y) ||
-      !in.Int32(image.regression_method) || !in.Int32(image.settings_version))
+      !in.Int32(image.regression_method) || !in.Int32(image.settings_version) ||
+      !IsWrittenSettingsVersion(image.settings_version, image.version))
     return ReadResult::kDamaged;
 
   image.settings = LayoutForSettingsVersion(image.settings_version);
@@ -228,7 +253,8 @@ ReadResult ReadImage(std::string_view bytes, int row_count, DocumentImage& image
   if (settings.include_data && !in.Int32(image.include_data)) return ReadResult::kDamaged;
   if (settings.p_thresholds && (!in.Double(image.p_in) || !in.Double(image.p_out)))
     return ReadResult::kDamaged;
-  // Anything after the last field is ignored.
+  // Anything after the last field is ignored, unless it is zeros only.
+  if (IsZeroFilledTail(in.Rest())) return ReadResult::kDamaged;
   return fits ? ReadResult::kOk : ReadResult::kTooManyRows;
 }
 
@@ -464,7 +490,9 @@ std::string SerializeDocument(const CORVELDoc& doc) {
   return out;
 }
 
-FileOutcome WriteDocumentFile(const std::string& path, const CORVELDoc& doc) {
+FileOutcome StageDocumentFile(StagedFile& file, const std::string& path, const CORVELDoc& doc) {
+  // A target that will be refused is refused before the document is serialized.
+  if (auto refusal = CheckSaveTarget(path)) return *refusal;
   std::string bytes;
   try {
     bytes = SerializeDocument(doc);
@@ -473,7 +501,14 @@ FileOutcome WriteDocumentFile(const std::string& path, const CORVELDoc& doc) {
   } catch (const std::bad_alloc&) {
     return Failure("There is not enough memory to save \"" + path + "\".");
   }
-  return WriteFileAtomically(path, bytes);
+  return file.Stage(path, bytes);
+}
+
+FileOutcome WriteDocumentFile(const std::string& path, const CORVELDoc& doc) {
+  StagedFile file;
+  FileOutcome outcome = StageDocumentFile(file, path, doc);
+  if (!outcome.ok) return outcome;
+  return file.Commit();
 }
 
 FileOutcome SaveDocumentFile(const std::string& path, CORVELDoc& doc) {

@@ -38,6 +38,10 @@ FileOutcome ReadDocumentFile(const std::string& path, CORVELDoc& doc);
 // string of 4 GiB or more, which the format cannot hold.
 std::string SerializeDocument(const CORVELDoc& doc);
 
+// Writes the document file to a temporary file beside `path` (StagedFile); `doc` is not
+// changed and `path` is replaced only by file.Commit().
+FileOutcome StageDocumentFile(StagedFile& file, const std::string& path, const CORVELDoc& doc);
+
 // Writes the document file atomically; `doc` is not changed.
 FileOutcome WriteDocumentFile(const std::string& path, const CORVELDoc& doc);
 

@@ -214,6 +214,18 @@ TEST_F(MacroCommandsTest, RunMacroFileAndConversion) {
   EXPECT_EQ(Read(Path("new.ovm")), "cell(1,3)=\"7\";\nbasic();\n");
   EXPECT_EQ(port.Messages().back(),
             "FreeORVEL: File conversion has been completed. Save the macro with a new format( .ovm).");
+
+  // A line that cannot be converted is named instead of completion; the rest is still saved.
+  {
+    std::ofstream(Path("old.ovx"), std::ios::binary) << "datainput; basic;\r\nmessage=unended\r\n";
+  }
+  port.QueueFile(Path("old.ovx"));
+  port.QueueFile(Path("new.ovm"));
+  view.OnConvertPreviousMacroFiles();
+  EXPECT_EQ(Read(Path("new.ovm")), "datainput(); basic();\nmessage=unended\r\n");
+  EXPECT_EQ(port.Messages().back(),
+            "FreeORVEL: Line 2 cannot be converted and is left as written. Save the macro with a new "
+            "format( .ovm) and correct it.");
 }
 
 TEST_F(MacroCommandsTest, ErrorsAndStopsReachThePort) {

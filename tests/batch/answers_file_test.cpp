@@ -73,8 +73,9 @@ TEST(AnswersFileTest, QuotedTitlesValuesAndPaths) {
 }
 
 TEST(AnswersFileTest, MalformedLinesSayWhy) {
+  using namespace std::literals;
   const struct {
-    const char* line;
+    std::string_view line;
     const char* reason_part;
   } cases[] = {
       {"Yes", "unknown answer \"Yes\""},
@@ -96,6 +97,10 @@ TEST(AnswersFileTest, MalformedLinesSayWhy) {
       {"file   ", "needs a path"},
       {"file \"\"", "needs a path"},
       {"file \"a b\" c", "nothing may follow the quoted path"},
+      // The system would write to the path cut at the NUL.
+      {"file out.txt\0.ovd"sv, "holds a NUL"},
+      {"file \"out\0.txt\""sv, "holds a NUL"},
+      {"file \0"sv, "holds a NUL"},
   };
   for (const auto& c : cases) {
     std::string reason;

@@ -1,6 +1,7 @@
 #include "batch/batch_runner.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -183,6 +184,48 @@ TEST_F(BatchRunnerTest, SaveWritesTheDocumentAfterTheRun) {
   ASSERT_TRUE(ReadDocumentFile(Path("out.ovd"), again).ok);
   EXPECT_EQ(again.Text(2, 4), "158");
   EXPECT_EQ(again.Text(2, 5), "1");
+}
+
+// The outputs are written all or none: when one cannot be written, the other is not either,
+// and standard output stays empty.
+TEST_F(BatchRunnerTest, OutputsAreWrittenAllOrNone) {
+  Write("m.ovm", "cell(2,4)=\"158\"; addresult(\"done\");");
+  Write("readonly.txt", "kept");
+  fs::permissions(Path("readonly.txt"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  fs::create_directory(Path("folder.ovd"));
+  ASSERT_EQ(::mkfifo(Path("fifo").c_str(), 0644), 0);
+  const struct {
+    std::vector<std::string> outputs;
+    std::string message;
+  } cases[] = {
+      {{"--save", "out.ovd", "--result", Path("readonly.txt")},
+       "Cannot save \"" + Path("readonly.txt") + "\": Permission denied."},
+      {{"--save", Path("fifo"), "--result", "out.txt"}, "Cannot save \"" + Path("fifo") + "\": it is not a regular file."},
+      {{"--save", "/dev/null", "--result", "out.txt"}, "Cannot save \"/dev/null\": it is not a regular file."},
+      {{"--save", Path("folder.ovd")}, "Cannot save \"" + Path("folder.ovd") + "\": it is not a regular file."},
+      {{"--result", Path("folder.ovd")}, "Cannot save \"" + Path("folder.ovd") + "\": it is not a regular file."},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args = c.outputs;
+    args.insert(args.end(), {"data.txt", "m.ovm"});
+    SCOPED_TRACE(args[1]);
+    EXPECT_EQ(Run(args), kExitFailure);
+    EXPECT_EQ(Err(), "orvel-batch: " + c.message + "\n");
+    EXPECT_EQ(out.str(), "");
+    EXPECT_FALSE(fs::exists(Path("out.ovd")));
+    EXPECT_FALSE(fs::exists(Path("out.txt")));
+    EXPECT_EQ(Read("readonly.txt"), "kept");
+    EXPECT_TRUE(fs::is_fifo(Path("fifo")));
+    EXPECT_TRUE(fs::is_directory(Path("folder.ovd")));
+  }
+  EXPECT_EQ(fs::directory_iterator(Path("folder.ovd")), fs::directory_iterator());
+
+  // A NUL in an answers file's path is a malformed line, not a shorter path.
+  Write("m.ovm", "addresult(\"a\"); saveresult;");
+  Write("a.answers", std::string("file ") + Path("out.txt") + std::string("\0.ovd\n", 6));
+  EXPECT_EQ(Run({"--answers", "a.answers", "data.txt", "m.ovm"}), kExitFailure);
+  EXPECT_EQ(Err(), "orvel-batch: " + Path("a.answers") + ":1: the path holds a NUL character\n");
+  EXPECT_FALSE(fs::exists(Path("out.txt")));
 }
 
 TEST_F(BatchRunnerTest, RowsSetTheSheetSize) {

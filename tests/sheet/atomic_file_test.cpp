@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "file_test_support.h"
 #include "sheet/document_file.h"
@@ -109,6 +111,107 @@ TEST(AtomicSave, DocumentSaveFailureKeepsDocumentState) {
   EXPECT_FALSE(SaveDocumentFile(dir.File("taken.ovd"), doc).ok);
   EXPECT_TRUE(doc.IsModified());
   EXPECT_EQ(doc.PathName(), "/earlier/place.ovd");
+}
+
+// A save onto something that is not a regular file, after links are followed, is refused
+// before anything is written: the device, pipe or folder stays what it was.
+TEST(AtomicSave, TargetsThatAreNotRegularFilesAreRefused) {
+  ScratchDir dir;
+  ASSERT_EQ(::mkfifo(dir.File("fifo").c_str(), 0644), 0);
+  std::filesystem::create_symlink(dir.File("fifo"), dir.File("to-fifo"));
+  std::filesystem::create_symlink("/dev/null", dir.File("to-null"));
+  std::filesystem::create_directory(dir.File("folder"));
+  int pipe_ends[2];
+  ASSERT_EQ(::pipe(pipe_ends), 0);
+  const std::string pipe_link = "/proc/self/fd/" + std::to_string(pipe_ends[1]);
+
+  const std::vector<std::string> targets = {"/dev/null",          "/dev/full",         dir.File("fifo"),
+                                            dir.File("to-fifo"),  dir.File("to-null"), dir.File("folder"),
+                                            pipe_link};
+  const auto kind = [](const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 ? st.st_mode & S_IFMT : 0u;
+  };
+  for (const std::string& target : targets) {
+    SCOPED_TRACE(target);
+    const auto kind_before = kind(target);
+    ASSERT_NE(kind_before, 0u);
+    const FileOutcome outcome = WriteFileAtomically(target, "replacement");
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.message, "Cannot save \"" + target + "\": it is not a regular file.");
+    EXPECT_EQ(kind(target), kind_before);
+  }
+  ::close(pipe_ends[0]);
+  ::close(pipe_ends[1]);
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.File("to-null")));
+  EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"fifo", "folder", "to-fifo", "to-null"}));
+}
+
+// A file the user may not write is not replaced, even though the folder would allow the
+// rename; a file without any write bit is read-only for the superuser too.
+TEST(AtomicSave, ReadOnlyFilesAreNotReplaced) {
+  ScratchDir dir;
+  const std::string path = dir.File("shared.ovd");
+  const std::string link = dir.File("link.ovd");
+  testing::WriteAll(path, "theirs");
+  ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+  std::filesystem::create_symlink(path, link);
+  for (const std::string& target : {path, link}) {
+    const FileOutcome outcome = WriteFileAtomically(target, "mine");
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.message, "Cannot save \"" + target + "\": Permission denied.");
+  }
+  EXPECT_EQ(ReadAll(path), "theirs");
+  EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"link.ovd", "shared.ovd"}));
+
+  // Another user's 0644 file in a folder everyone may write: the system refuses the write, so
+  // the save is refused (run as an unprivileged user in a child process).
+  if (::geteuid() != 0) return;
+  ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
+  ASSERT_EQ(::chmod(dir.path().c_str(), 0777), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(3);
+    const FileOutcome outcome = WriteFileAtomically(path, "mine");
+    ::_exit(!outcome.ok && outcome.message.find("Permission denied") != std::string::npos ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(ReadAll(path), "theirs");
+  EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"link.ovd", "shared.ovd"}));
+}
+
+// Staged files reach their targets only when committed; the others are removed.
+TEST(AtomicSave, StagedFilesAreWrittenOnlyWhenCommitted) {
+  ScratchDir dir;
+  testing::WriteAll(dir.File("a.txt"), "old a");
+  {
+    StagedFile a, b;
+    ASSERT_TRUE(a.Stage(dir.File("a.txt"), "new a").ok);
+    ASSERT_TRUE(b.Stage(dir.File("b.txt"), "new b").ok);
+    EXPECT_EQ(dir.Entries().size(), 3u);  // a.txt and two temporary files
+    EXPECT_EQ(ReadAll(dir.File("a.txt")), "old a");
+    b.Discard();
+    EXPECT_FALSE(b.staged());
+    EXPECT_FALSE(b.Commit().ok);
+  }  // a goes out of scope uncommitted
+  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"a.txt"});
+  EXPECT_EQ(ReadAll(dir.File("a.txt")), "old a");
+
+  StagedFile c;
+  ASSERT_TRUE(c.Stage(dir.File("c.txt"), "c").ok);
+  // The target became a folder meanwhile: the commit refuses and leaves nothing behind.
+  std::filesystem::create_directory(dir.File("c.txt"));
+  EXPECT_EQ(c.Commit().message, "Cannot save \"" + dir.File("c.txt") + "\": it is not a regular file.");
+  EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"a.txt", "c.txt"}));
+  std::filesystem::remove(dir.File("c.txt"));
+  ASSERT_TRUE(c.Stage(dir.File("c.txt"), "c").ok);
+  ASSERT_TRUE(c.Commit().ok);
+  EXPECT_EQ(ReadAll(dir.File("c.txt")), "c");
+  EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"a.txt", "c.txt"}));
 }
 
 TEST(FileRead, RefusesThingsThatAreNotFiles) {

@@ -393,11 +393,26 @@ void PrepareForVersionedRead(CORVELDoc& doc) {
 const SheetRow kCurrentSheet{2200, 101, 10, 25, 10, 25, 101, 100};
 const SettingsRow kCurrentSettings{2200, false, 101, 15, true, true};
 
+// The newest layouts of each sheet width (30, 50 and 100 data columns): a file's sheet and
+// settings versions always agree on the width.
+const SheetRow kSheet30{399, 31, 5, 5, 5, 5, 31, 30};
+const SheetRow kSheet50{1249, 51, 5, 25, 5, 25, 51, 50};
+const SettingsRow kSettings30{399, false, 31, 4, false, false};
+const SettingsRow kSettings50{1249, false, 51, 10, true, false};
+
+const SettingsRow& SettingsOfTheSameWidth(int version) {
+  return version <= 399 ? kSettings30 : version <= 1249 ? kSettings50 : kCurrentSettings;
+}
+const SheetRow& SheetOfTheSameWidth(int settings_version) {
+  return settings_version <= 399 ? kSheet30 : settings_version <= 1249 ? kSheet50 : kCurrentSheet;
+}
+
 class SheetVersion : public ::testing::TestWithParam<SheetRow> {};
 
 TEST_P(SheetVersion, FieldsLandWhereTheVersionPutThem) {
   const SheetRow& v = GetParam();
-  const std::string bytes = VersionedDocument(v, kCurrentSettings);
+  const SettingsRow& settings = SettingsOfTheSameWidth(v.version);
+  const std::string bytes = VersionedDocument(v, settings);
   CORVELDoc doc;
   PrepareForVersionedRead(doc);
   ASSERT_TRUE(ParseDocument(bytes, doc).ok) << v.version;
@@ -422,7 +437,7 @@ TEST_P(SheetVersion, FieldsLandWhereTheVersionPutThem) {
   for (int c = 1; c <= 100; ++c)
     EXPECT_EQ(doc.RegressionXColumn(c), c <= v.regression_columns && c % 4 == 1) << c;
   EXPECT_EQ(doc.RegressionY(), 3);
-  EXPECT_EQ(doc.Settings().PIn, 0.05);
+  EXPECT_EQ(doc.DiscriminantSlot(2, settings.slots), settings.slots + 30);  // settings follow in step
 
   // Nothing is left over: one byte less is a damaged file.
   CORVELDoc other;
@@ -442,7 +457,7 @@ class SettingsVersion : public ::testing::TestWithParam<SettingsRow> {};
 
 TEST_P(SettingsVersion, FieldsLandWhereTheVersionPutThem) {
   const SettingsRow& s = GetParam();
-  const std::string bytes = VersionedDocument(kCurrentSheet, s);
+  const std::string bytes = VersionedDocument(SheetOfTheSameWidth(s.settings_version), s);
   CORVELDoc doc;
   PrepareForVersionedRead(doc);
   ASSERT_TRUE(ParseDocument(bytes, doc).ok) << s.settings_version;
@@ -462,7 +477,7 @@ TEST_P(SettingsVersion, FieldsLandWhereTheVersionPutThem) {
   EXPECT_EQ(doc.IncludeDataInResult(), !s.include_data);  // the file holds 0
   EXPECT_EQ(doc.Settings().PIn, s.p_values ? 0.05 : 0.2);
   EXPECT_EQ(doc.Settings().POut, s.p_values ? 0.1 : 0.2);
-  EXPECT_EQ(doc.GroupColumn(5), false);  // the sheet part still read as the current layout
+  EXPECT_EQ(doc.GroupColumn(5), false);  // the sheet part read by its own version
 
   CORVELDoc other;
   EXPECT_FALSE(ParseDocument(std::string_view(bytes).substr(0, bytes.size() - 1), other).ok);
@@ -484,7 +499,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(DocumentRead, OldestMethodNumbersShiftUp) {
   // Settings version 299 numbered the methods one lower; a stored 1 is "none" (2) now.
-  std::string bytes = VersionedDocument(kCurrentSheet, SettingsRow{299, true, 0, 0, false, false});
+  std::string bytes = VersionedDocument(kSheet30, SettingsRow{299, true, 0, 0, false, false});
   const std::size_t method_at = bytes.size() - 8;  // method, then the settings version
   bytes[method_at] = 1;
   CORVELDoc doc;
@@ -622,6 +637,71 @@ TEST(DocumentDamage, MoreRowsThanAnySheetCanHold) {
   const FileOutcome outcome = ParseDocument(DocumentWithCells(0, 20001, cells), doc);
   EXPECT_FALSE(outcome.ok);
   EXPECT_EQ(outcome.message, "The file has 20001 data rows, more than a data sheet can hold (20000).");
+}
+
+// Versions no program wrote are damage: zero and negative numbers (a zeroed file), numbers
+// newer than this program, and a settings version of another sheet width than the file's.
+TEST(DocumentDamage, VersionsNoProgramWroteAreRefused) {
+  struct Case {
+    int version, settings_version;
+    bool accepted;
+  };
+  // Each file is written in the layouts of the newest versions of its sheet widths.
+  const Case cases[] = {
+      {2200, 2200, true},  {1250, 2200, true},  {2200, 1250, true}, {100, 310, true},
+      {399, 310, true},    {1200, 1249, true},  {1249, 510, true},  {1, 399, true},
+      {0, 2200, false},    {-1, 2200, false},   {2201, 2200, false}, {0x7FFFFFFF, 2200, false},
+      {2200, 0, false},    {2200, -5, false},   {2200, 2201, false}, {2200, 1249, false},
+      {1249, 1250, false}, {399, 400, false},   {1200, 399, false},  {1250, 399, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.version) + "/" + std::to_string(c.settings_version));
+    SheetRow sheet = c.version <= 399 ? kSheet30 : c.version <= 1249 ? kSheet50 : kCurrentSheet;
+    SettingsRow settings = c.settings_version <= 399   ? kSettings30
+                           : c.settings_version <= 1249 ? kSettings50
+                                                        : kCurrentSettings;
+    sheet.version = c.version;
+    settings.settings_version = c.settings_version;
+    CORVELDoc doc;
+    FillWithOtherWork(doc);
+    const std::string before = Snapshot(doc);
+    const FileOutcome outcome = ParseDocument(VersionedDocument(sheet, settings), doc);
+    EXPECT_EQ(outcome.ok, c.accepted);
+    if (!c.accepted) {
+      EXPECT_EQ(outcome.message, "The file is not an ORVEL document or it is damaged.");
+      EXPECT_EQ(Snapshot(doc), before);
+    }
+  }
+}
+
+// A file overwritten with zeros, wholly or from any point up to the settings version, is
+// refused; zeros after the last field are refused too, other trailing bytes still ignored.
+TEST(DocumentDamage, ZeroFilledFilesAreRefused) {
+  const std::string good = SmallDocument();
+  std::vector<std::string> damaged = {std::string(512, '\0'), std::string(4096, '\0'),
+                                      std::string(good.size(), '\0'), good + std::string(4, '\0'),
+                                      good + std::string(1, '\0')};
+  // The settings version lies 564 bytes before the end of a current file.
+  for (std::size_t from = 0; from + 564 <= good.size(); from += 7) {
+    std::string bytes = good;
+    std::fill(bytes.begin() + static_cast<std::ptrdiff_t>(from), bytes.end(), '\0');
+    damaged.push_back(bytes);
+  }
+  std::string second_half = good;  // the example: the second half zeroed
+  std::fill(second_half.begin() + static_cast<std::ptrdiff_t>(good.size() / 2), second_half.end(), '\0');
+  damaged.push_back(second_half);
+
+  CORVELDoc doc(20);
+  FillWithOtherWork(doc);
+  const std::string before = Snapshot(doc);
+  for (std::size_t i = 0; i < damaged.size(); ++i) {
+    const FileOutcome outcome = ParseDocument(damaged[i], doc);
+    ASSERT_FALSE(outcome.ok) << i;
+    ASSERT_EQ(outcome.message, "The file is not an ORVEL document or it is damaged.") << i;
+    ASSERT_EQ(Snapshot(doc), before) << i;
+  }
+  EXPECT_TRUE(ParseDocument(good + "x", doc).ok);
+  EXPECT_TRUE(ParseDocument(good + std::string("\0\0y", 3), doc).ok);
 }
 
 TEST(DocumentFile, MessagesNameTheFile) {
