@@ -33,6 +33,13 @@ void BM_FUpperP(benchmark::State& state) {
 }
 BENCHMARK(BM_FUpperP);
 
+// Both df large: the whole series runs (about (df1 + df2) / 2 steps), with the scaled factor.
+void BM_FUpperP_Equal(benchmark::State& state) {
+  const int df = static_cast<int>(state.range(0));
+  for (auto _ : state) benchmark::DoNotOptimize(orvel::FUpperP(df, df, 1.04));
+}
+BENCHMARK(BM_FUpperP_Equal)->Arg(2499)->Arg(19999);
+
 void BM_ChiSquareUpperP(benchmark::State& state) {
   const int df = static_cast<int>(state.range(0));
   for (auto _ : state) benchmark::DoNotOptimize(orvel::ChiSquareUpperP(df, 1.2 * df));

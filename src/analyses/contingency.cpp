@@ -16,6 +16,13 @@ CellBlock SelectedBlock(const CORVELDoc& doc) {
 
 bool IsTableValue(const CORVELDoc& doc, int c, int r) { return c >= 1 && r >= 1 && doc.IsNumeric(c, r); }
 
+bool HasNegativeCell(const CORVELDoc& doc, const CellBlock& block) {
+  for (int c = block.c1; c <= block.c2; ++c)
+    for (int r = block.r1; r <= block.r2; ++r)
+      if (IsTableValue(doc, c, r) && doc.Value(c, r) < 0) return true;
+  return false;
+}
+
 namespace {
 
 std::vector<std::vector<double>> ReadTable(const CORVELDoc& doc, const CellBlock& block) {

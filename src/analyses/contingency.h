@@ -23,6 +23,8 @@ CellBlock SelectedBlock(const CORVELDoc& doc);
 // A cell that holds a number of the sheet's data: row and column 1 or more, and numeric. Column
 // names (row 0) and labels (column 0) never count as table values.
 bool IsTableValue(const CORVELDoc& doc, int c, int r);
+// True when a numeric cell of the block is below 0 (no count can be).
+bool HasNegativeCell(const CORVELDoc& doc, const CellBlock& block);
 
 // ---- Pearson's chi-square ----------------------------------------------------------------------
 

@@ -96,11 +96,14 @@ LineFit FitLeastSquaresLine(const std::vector<double>& x, const std::vector<doub
   fit.intercept = sy / n - fit.slope * (sx / n);
   fit.r = Sxy / std::sqrt(Sxx * Syy);
   fit.r2 = fit.r * fit.r;
-  // t = |r sqrt((n - 2) / (1 - r^2))|; without a finite t (r = +-1, too few pairs, no r) the
-  // test has no value.
+  // t = |r sqrt((n - 2) / (1 - r^2))|. A perfect fit (|r| = 1, or a hair above it by rounding)
+  // makes t infinite, and the p-value's limit there is 0. Without degrees of freedom or
+  // without an r the test has no value.
   const int df = fit.n - 2;
   const double t = std::fabs(fit.r * std::sqrt((n - 2) / (1 - fit.r2)));
-  fit.p = (df >= 1 && std::isfinite(t)) ? 2 * TUpperP(df, t) : kUndefined;
+  if (df < 1 || !std::isfinite(fit.r)) fit.p = kUndefined;
+  else if (std::fabs(fit.r) >= 1) fit.p = 0.0;
+  else fit.p = std::isfinite(t) ? 2 * TUpperP(df, t) : kUndefined;
   return fit;
 }
 
@@ -403,15 +406,26 @@ IccResult ComputeIcc(const std::vector<std::vector<double>>& columns) {
   return r;
 }
 
-void IntraclassCorrelationReport(CORVELDoc& doc) {
-  doc.SkipIncompleteGroupRows();
-  const std::vector<int> group = doc.GroupColumnList();
-  // After the skip every row with a value has all of them.
+namespace {
+std::vector<int> CompleteGroupRows(const CORVELDoc& doc, const std::vector<int>& group) {
   std::vector<int> rows;
   const int used = doc.UsedRowCount();
   for (int r = 1; r <= used; ++r)
     if (!group.empty() && std::all_of(group.begin(), group.end(), [&](int c) { return doc.IsNumeric(c, r); }))
       rows.push_back(r);
+  return rows;
+}
+}  // namespace
+
+int CompleteGroupRowCount(const CORVELDoc& doc) {
+  return static_cast<int>(CompleteGroupRows(doc, doc.GroupColumnList()).size());
+}
+
+void IntraclassCorrelationReport(CORVELDoc& doc) {
+  doc.SkipIncompleteGroupRows();
+  const std::vector<int> group = doc.GroupColumnList();
+  // After the skip every row with a value has all of them.
+  const std::vector<int> rows = CompleteGroupRows(doc, group);
   std::vector<std::vector<double>> columns;
   for (int c : group) columns.push_back(ValuesAt(doc, c, rows));
   const IccResult r = ComputeIcc(columns);

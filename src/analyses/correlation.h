@@ -109,5 +109,7 @@ struct IccResult {
 // columns[j][i]: rater j's value for subject i; every column has the same length.
 IccResult ComputeIcc(const std::vector<std::vector<double>>& columns);
 void IntraclassCorrelationReport(CORVELDoc& doc);
+// The rows on which every group column holds a value: the subjects the report keeps.
+int CompleteGroupRowCount(const CORVELDoc& doc);
 
 }  // namespace orvel

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "analyses/result_text.h"
@@ -10,11 +11,10 @@
 
 namespace orvel {
 
-OutlierVerdict ClassifyOutlier(double statistic, double critical01, double critical05) {
-  if (IsNearlyEqual(critical01, kOutOfRange) || IsNearlyEqual(critical05, kOutOfRange))
-    return OutlierVerdict::kBeyondTables;
-  if (critical01 < statistic) return OutlierVerdict::kRejected01;
-  if (statistic > critical05) return OutlierVerdict::kRejected05;
+OutlierVerdict ClassifyOutlier(double statistic, std::optional<double> critical01, std::optional<double> critical05) {
+  if (!critical01 || !critical05) return OutlierVerdict::kBeyondTables;
+  if (*critical01 < statistic) return OutlierVerdict::kRejected01;
+  if (statistic > *critical05) return OutlierVerdict::kRejected05;
   return OutlierVerdict::kNotRejected;
 }
 
@@ -24,7 +24,7 @@ OutlierTestResult ComputeSmirnovGrubbs(const CORVELDoc& doc, int c) {
   const double mean = doc.Mean(c), s = doc.SampleSD(c);
   r.max_statistic = (doc.Max(c) - mean) / s;
   r.min_statistic = (mean - doc.Min(c)) / s;
-  const double c1 = GrubbsCritical01(r.n), c5 = GrubbsCritical05(r.n);
+  const std::optional<double> c1 = checked::GrubbsCritical01(r.n), c5 = checked::GrubbsCritical05(r.n);
   r.max_verdict = ClassifyOutlier(r.max_statistic, c1, c5);
   r.min_verdict = ClassifyOutlier(r.min_statistic, c1, c5);
   return r;
@@ -45,7 +45,7 @@ OutlierTestResult ComputeThompson(const CORVELDoc& doc, int c) {
   const double mean = doc.Mean(c), sigma = doc.SD(c);
   r.max_statistic = ThompsonStatistic((doc.Max(c) - mean) / sigma, n);
   r.min_statistic = ThompsonStatistic((mean - doc.Min(c)) / sigma, n);
-  const double c1 = TQuantile(n - 2, 0.01), c5 = TQuantile(n - 2, 0.05);
+  const std::optional<double> c1 = checked::TQuantile(n - 2, 0.01), c5 = checked::TQuantile(n - 2, 0.05);
   r.max_verdict = ClassifyOutlier(r.max_statistic, c1, c5);
   r.min_verdict = ClassifyOutlier(r.min_statistic, c1, c5);
   return r;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "sheet/orvel_doc.h"
@@ -18,9 +19,9 @@ enum class OutlierVerdict {
   kNotRejected,   // within both (also for a statistic without a value)
   kBeyondTables,  // no critical values exist for this many values
 };
-// Compares a statistic with its 1% and 5% critical values; a critical value of kOutOfRange
-// (no table entry) gives kBeyondTables.
-OutlierVerdict ClassifyOutlier(double statistic, double critical01, double critical05);
+// Compares a statistic with its 1% and 5% critical values; a missing critical value (no table
+// entry) gives kBeyondTables.
+OutlierVerdict ClassifyOutlier(double statistic, std::optional<double> critical01, std::optional<double> critical05);
 
 // Both statistics of a test and their verdicts, for the column's maximum and minimum.
 struct OutlierTestResult {

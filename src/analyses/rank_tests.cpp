@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -115,8 +116,10 @@ MannWhitneyStatistics ComputeMannWhitney(const std::vector<double>& x, const std
 double MannWhitneyExactPValue(const MannWhitneyStatistics& s) {
   const double smaller = std::min(s.u1, s.u2);
   if (!std::isfinite(smaller)) return kNaN;
-  const double p = MannWhitneyExactP(s.m, s.n, static_cast<int>(std::trunc(smaller)));
-  return IsNearlyEqual(p, kOutOfRange) ? kNaN : p;
+  // Twice the smaller tail exceeds 1 when the two tails overlap at the centre; a probability
+  // is at most 1.
+  const std::optional<double> p = checked::MannWhitneyExactP(s.m, s.n, static_cast<int>(std::trunc(smaller)));
+  return p ? std::min(*p, 1.0) : kNaN;
 }
 
 void MannWhitneyReport(CORVELDoc& doc) {
@@ -203,6 +206,13 @@ WilcoxonStatistics ComputeWilcoxon(CRankBuffer& buffer, const std::vector<double
   return s;
 }
 
+double WilcoxonExactPValue(const WilcoxonStatistics& s) {
+  if (!std::isfinite(s.t)) return kNaN;
+  // Capped at 1 like the Mann-Whitney p: twice the smaller tail passes 1 when T sits at the centre.
+  const std::optional<double> p = checked::SignedRankExactP(s.n, static_cast<int>(std::trunc(s.t)));
+  return p ? std::min(*p, 1.0) : kNaN;
+}
+
 void WilcoxonReport(CORVELDoc& doc) {
   const int cx = doc.TwoGroupX(), cy = doc.TwoGroupY();
   doc.SkipIncompleteXYRows();
@@ -222,8 +232,7 @@ void WilcoxonReport(CORVELDoc& doc) {
     AppendReport(doc,
                  "Because of the small sample size (less than 20), precise p-value is calculated instead of "
                  "the above one.\n\n");
-    const double exact = SignedRankExactP(s.n, static_cast<int>(std::trunc(s.t)));
-    AppendReport(doc, "%s\n\n", PValueWithMark(IsNearlyEqual(exact, kOutOfRange) ? kNaN : exact).c_str());
+    AppendReport(doc, "%s\n\n", PValueWithMark(WilcoxonExactPValue(s)).c_str());
   }
   AppendReport(doc, "effect size r=%5.6f\n", s.effect_size);
   doc.AppendResult("\n");
@@ -253,13 +262,11 @@ const char* RankComparisonMark(double statistic, double crit01, double crit05, d
 }
 
 double RankTukeyCritical01(int groups) {
-  const double q = StudentizedRange01(groups, kInfiniteDf);
-  return IsNearlyEqual(q, kOutOfRange) ? kNaN : q;
+  return checked::StudentizedRange01(groups, kInfiniteDf).value_or(kNaN);
 }
 
 double RankTukeyCritical05(int groups) {
-  const double q = StudentizedRange05(groups, kInfiniteDf);
-  return IsNearlyEqual(q, kOutOfRange) ? kNaN : q;
+  return checked::StudentizedRange05(groups, kInfiniteDf).value_or(kNaN);
 }
 
 namespace {

@@ -47,7 +47,8 @@ struct MannWhitneyStatistics {
   int sample_size = 0;  // total needed for power 0.8 at p 0.05
 };
 MannWhitneyStatistics ComputeMannWhitney(const std::vector<double>& x, const std::vector<double>& y);
-// The exact two-sided p of the small-sample report (not finite when it cannot be counted).
+// The exact two-sided p of the small-sample report, at most 1 (not finite when it cannot be
+// counted).
 double MannWhitneyExactPValue(const MannWhitneyStatistics& s);
 void MannWhitneyReport(CORVELDoc& doc);
 
@@ -72,6 +73,9 @@ struct WilcoxonStatistics {
 };
 // Ranks the non-zero differences in `buffer` (which is reset first).
 WilcoxonStatistics ComputeWilcoxon(CRankBuffer& buffer, const std::vector<double>& differences);
+// The exact two-sided p of the small-sample report, at most 1 (not finite when it cannot be
+// counted).
+double WilcoxonExactPValue(const WilcoxonStatistics& s);
 void WilcoxonReport(CORVELDoc& doc);
 
 // ---- Kruskal-Wallis and Friedman rank sum tests -----------------------------------------------

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "analyses/result_text.h"
@@ -19,17 +20,16 @@ std::string ColumnName(const CORVELDoc& doc, int c) { return std::string(doc.Tex
 
 // A routine's probability as a report uses it: undefined when the statistic has no finite
 // value or the routine was asked outside its domain.
-double ProbabilityOf(double statistic, double p) {
-  if (!std::isfinite(statistic) || IsNearlyEqual(p, kOutOfRange)) return kUndefined;
-  return p;
+double ProbabilityOf(double statistic, std::optional<double> p) {
+  if (!std::isfinite(statistic) || !p) return kUndefined;
+  return *p;
 }
 
 double Square(double x) { return x * x; }
 
 // The upper 2.5% point of t with df degrees of freedom (the 95% interval's factor).
 double TPoint025(int df) {
-  const double t = TQuantile(df, 0.025);
-  return IsNearlyEqual(t, kOutOfRange) ? kUndefined : t;
+  return checked::TQuantile(df, 0.025).value_or(kUndefined);
 }
 
 // The listing of the columns used, the skipped rows, and every row included again.
@@ -71,9 +71,9 @@ void AppendOneSidedTTable(CORVELDoc& doc, double t, int df, double one_sided_p) 
   doc.AppendResult(Rule(72));
 }
 
-void AppendSampleSizeLine(CORVELDoc& doc, int size) {
-  if (size == static_cast<int>(kOutOfRange)) return;
-  AppendReport(doc, "Over %d samples are required for X and Y respectively to get statistical power > 0.8.\n", size);
+void AppendSampleSizeLine(CORVELDoc& doc, std::optional<int> size) {
+  if (!size) return;
+  AppendReport(doc, "Over %d samples are required for X and Y respectively to get statistical power > 0.8.\n", *size);
 }
 
 }  // namespace
@@ -86,7 +86,7 @@ FTestResult ComputeFTest(const CORVELDoc& doc) {
   r.df1 = doc.Count(x) - 1;
   r.df2 = doc.Count(y) - 1;
   r.f = Square(doc.SampleSD(x)) / Square(doc.SampleSD(y));
-  const double q = ProbabilityOf(r.f, FUpperP(r.df1, r.df2, r.f));
+  const double q = ProbabilityOf(r.f, checked::FUpperP(r.df1, r.df2, r.f));
   r.two_sided_p = q > 0.5 ? 2 * (1 - q) : 2 * q;
   r.one_sided_p = q > 0.5 ? 1 - q : q;
   return r;
@@ -154,7 +154,7 @@ UnpairedTTestResult ComputeUnpairedTTest(const CORVELDoc& doc) {
   }
   r.ci_low = d - half_width;
   r.ci_high = d + half_width;
-  r.one_sided_p = ProbabilityOf(r.t, TUpperP(r.df, r.t));
+  r.one_sided_p = ProbabilityOf(r.t, checked::TUpperP(r.df, r.t));
   r.effect_size_r = std::sqrt(r.t * r.t / (r.t * r.t + r.df));
   return r;
 }
@@ -167,11 +167,11 @@ void AppendUnpairedPower(CORVELDoc& doc, const UnpairedTTestResult& r, double al
   }
   const double abs_d = std::fabs(r.mean_difference);
   if (abs_d == 0 || !std::isfinite(r.t)) return;
-  const double power = TwoSamplePower(abs_d, r.pooled_sd, alpha, r.nx, r.ny);
-  if (!std::isfinite(power) || IsNearlyEqual(power, kOutOfRange)) return;
-  if (power <= 0.8) {
+  const std::optional<double> power = checked::TwoSamplePower(abs_d, r.pooled_sd, alpha, r.nx, r.ny);
+  if (!power || !std::isfinite(*power)) return;
+  if (*power <= 0.8) {
     doc.AppendResult(low_power_line);
-    AppendSampleSizeLine(doc, TwoSampleSampleSize(abs_d, r.pooled_sd, alpha, 0.2));
+    AppendSampleSizeLine(doc, checked::TwoSampleSampleSize(abs_d, r.pooled_sd, alpha, 0.2));
   } else {
     doc.AppendResult("statistical power > 0.8 for p-value 0.05\n");
   }
@@ -230,7 +230,7 @@ PairedTTestResult ComputePairedTTest(const CORVELDoc& doc) {
   // Differences without any spread give 0 when they are all 0, and no finite value otherwise.
   if (sd2 == 0) r.t = d == 0 ? 0.0 : kUndefined;
   else r.t = d * std::sqrt(n / sd2);
-  r.one_sided_p = ProbabilityOf(r.t, TUpperP(r.df, std::fabs(r.t)));
+  r.one_sided_p = ProbabilityOf(r.t, checked::TUpperP(r.df, std::fabs(r.t)));
 
   double squares = 0;
   const int used = doc.UsedRowCount();
@@ -248,11 +248,11 @@ PairedTTestResult ComputePairedTTest(const CORVELDoc& doc) {
 namespace {
 void AppendPairedPower(CORVELDoc& doc, const PairedTTestResult& r, double alpha, const char* low_power_line) {
   if (r.mean_difference == 0 || !std::isfinite(r.t)) return;
-  const double power = PairedPower(r.mean_difference, r.sd_of_differences, alpha, r.n);
-  if (!std::isfinite(power) || IsNearlyEqual(power, kOutOfRange)) return;
-  if (power <= 0.8) {
+  const std::optional<double> power = checked::PairedPower(r.mean_difference, r.sd_of_differences, alpha, r.n);
+  if (!power || !std::isfinite(*power)) return;
+  if (*power <= 0.8) {
     doc.AppendResult(low_power_line);
-    AppendSampleSizeLine(doc, PairedSampleSize(r.mean_difference, r.sd_of_differences, alpha, 0.2));
+    AppendSampleSizeLine(doc, checked::PairedSampleSize(r.mean_difference, r.sd_of_differences, alpha, 0.2));
   } else {
     doc.AppendResult("statistical power > 0.8 for p-value 0.05\n");
   }
@@ -299,8 +299,14 @@ BartlettResult ComputeBartlett(const CORVELDoc& doc, const std::vector<int>& col
   r.statistic = dfe * (a - b) * 2.3026 / c;  // 2.3026 = ln 10
   // The statistic is never below 0; rounding must not print equal variances as "-0.000000".
   if (r.statistic < 0) r.statistic = 0;
-  r.p = ProbabilityOf(r.statistic, ChiSquareUpperP(r.df, r.statistic));
+  r.p = ProbabilityOf(r.statistic, checked::ChiSquareUpperP(r.df, r.statistic));
   return r;
+}
+
+bool HasEmptyGroupColumn(const CORVELDoc& doc) {
+  for (int c : doc.GroupColumnList())
+    if (doc.Count(c) == 0) return true;
+  return false;
 }
 
 void BartlettTestReport(CORVELDoc& doc) {
@@ -333,7 +339,7 @@ GoodnessOfFitResult ComputeGoodnessOfFit(const CORVELDoc& doc) {
     const double expected = doc.Value(y, row);
     r.chi_square += Square(doc.Value(x, row) - expected) / expected;
   }
-  r.p = ProbabilityOf(r.chi_square, ChiSquareUpperP(r.df, r.chi_square));
+  r.p = ProbabilityOf(r.chi_square, checked::ChiSquareUpperP(r.df, r.chi_square));
   return r;
 }
 

@@ -80,6 +80,8 @@ struct BartlettResult {
 BartlettResult ComputeBartlett(const CORVELDoc& doc, const std::vector<int>& columns);
 // Bartlett's test of the group columns.
 void BartlettTestReport(CORVELDoc& doc);
+// True when a group column holds no value at all (the command refuses it).
+bool HasEmptyGroupColumn(const CORVELDoc& doc);
 
 // ---- Goodness of fit -------------------------------------------------------------------------
 

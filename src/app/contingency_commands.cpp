@@ -36,6 +36,9 @@ void CORVELView::OnChiSquareTest() {
   for (int c = block.c1; c <= block.c2; ++c)
     for (int r = block.r1; r <= block.r2; ++r)
       if (!IsTableValue(doc_, c, r)) return Refuse(kFreeTitle, "There are some missing values in the selected cells.");
+  // A negative count gives negative expected values and an effect size above 1: refused as
+  // Fisher's test refuses it.
+  if (HasNegativeCell(doc_, block)) return Refuse(kFreeTitle, "The data are not correct.");
   if (!doc_.IsContingencyTableNonZero(block.c1, block.r1, block.c2, block.r2))
     return Refuse(kFreeTitle, "At least a sum of the contingency table is zero. The data are not correct.");
   if (!ResultOptionsStep()) return;

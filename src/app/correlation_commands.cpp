@@ -64,6 +64,8 @@ void CORVELView::OnKendallRankCorrelation() {
 
 void CORVELView::OnIntraclassCorrelation() {
   if (doc_.GroupColumnCount() <= 2) return Refuse(kFreeTitle, "Set data for Oneway Three Groups or More.");
+  // Without a single row holding every rating the skip would leave nothing (negative df).
+  if (CompleteGroupRowCount(doc_) == 0) return Refuse(kFreeTitle, "Samples are too small.");
   if (!ResultOptionsStep()) return;
   if (!doc_.AreGroupColumnsPaired() && !AskToSkipRows(kGroupsNotPaired)) return;
   PositionResultPane();

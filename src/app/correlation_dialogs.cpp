@@ -2,16 +2,11 @@
 
 namespace orvel {
 
-bool RegressionCurveDialog::SetField(const std::string& key, const std::string& value) {
-  int v = 0;
-  if (key != "kind" || !ParseWholeNumber(value, v) || v < 0 || v >= kKinds) return false;
-  kind = v;
-  return true;
-}
-
-std::string RegressionCurveDialog::Accept() const {
-  if (kind < 0 || kind >= kKinds) return "Choose one of the six curves.";
-  return {};
+DialogSchema RegressionCurveDialog::Schema() {
+  DialogSchema s;
+  s.Choice("kind", "Regression Curve", kind, {std::begin(kKindTexts), std::end(kKindTexts)},
+           "Choose one of the six curves.");
+  return s;
 }
 
 }  // namespace orvel

@@ -17,8 +17,7 @@ class RegressionCurveDialog : public DialogModel {
   static constexpr const char* kKindTexts[kKinds] = {"y=a*log(x)+b", "y=a*ln(x)+b",   "y=a*x^b",
                                                      "y=a*10^(bx)",  "y=a*exp(bx)", "y=a*(1/x)+b"};
   std::string Title() const override { return kTitle; }
-  bool SetField(const std::string& key, const std::string& value) override;
-  std::string Accept() const override;
+  DialogSchema Schema() override;
   int kind = 0;
 };
 

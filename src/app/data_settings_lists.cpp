@@ -13,6 +13,7 @@ std::string Entry(const CORVELDoc& doc, const char* format, int column) {
 }
 }  // namespace
 
+std::string ColumnEntry3(const CORVELDoc& doc, int column) { return Entry(doc, "Col%3d : ", column); }
 std::string ColumnEntry2(const CORVELDoc& doc, int column) { return Entry(doc, "Col%2d : ", column); }
 std::string PcaColumnEntry(const CORVELDoc& doc, int column) { return Entry(doc, "Cl%2d : ", column); }
 

@@ -17,8 +17,10 @@ inline constexpr std::size_t kRegressionXLimit = 15;
 inline constexpr std::size_t kPcaLimit = 20;
 inline constexpr std::size_t kDiscriminantLimit = kDiscriminantSlots;
 
-// Column c with its row-0 name in the list formats: "Col%2d : %s" (multiple regression,
-// discriminant and twoway data) and "Cl%2d : %s" (principal component analysis).
+// Column c with its row-0 name in the list formats: "Col%3d : %s" (oneway two groups, three
+// groups or more), "Col%2d : %s" (multiple regression, discriminant and twoway data) and
+// "Cl%2d : %s" (principal component analysis).
+std::string ColumnEntry3(const CORVELDoc& doc, int column);
 std::string ColumnEntry2(const CORVELDoc& doc, int column);
 std::string PcaColumnEntry(const CORVELDoc& doc, int column);
 // A discriminant slot: "x%d:" when empty, else "x%d:%s" with the column's "Col%2d : %s" entry.

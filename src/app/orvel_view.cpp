@@ -4,6 +4,7 @@
 
 #include "analyses/result_text.h"
 #include "analyses/summary.h"
+#include "app/data_settings_dialogs.h"
 #include "app/dialogs.h"
 #include "sheet/cell_text.h"
 
@@ -155,6 +156,38 @@ void CORVELView::OnRowNumbers() {
   port_.WriteProfileInt("ProgramData", "Row", dialog.rows);
 }
 
+void CORVELView::OnTwoGroupsSetting() {
+  auto dialog = TwoGroupsSettingsDialog::FromDocument(doc_);
+  if (port_.RunDialog(dialog) && dialog.Accept().empty()) ApplyTwoGroupSettings(dialog.x, dialog.y);
+}
+
+void CORVELView::OnGroupColumnsSetting() {
+  auto dialog = GroupColumnsSettingsDialog::FromDocument(doc_);
+  if (port_.RunDialog(dialog) && dialog.Accept().empty()) ApplyGroupColumnSettings(dialog.columns);
+}
+
+void CORVELView::OnMultipleRegressionSetting() {
+  auto d = MultipleRegressionSettingsDialog::FromDocument(doc_);
+  if (port_.RunDialog(d) && d.Accept().empty())
+    ApplyMultipleRegressionSettings(d.y, d.x, d.method, d.f_in, d.f_out, d.p_in, d.p_out);
+}
+
+void CORVELView::OnPcaSetting() {
+  auto dialog = PcaSettingsDialog::FromDocument(doc_);
+  if (port_.RunDialog(dialog) && dialog.Accept().empty()) ApplyPcaSettings(dialog.columns);
+}
+
+void CORVELView::OnDiscriminantSetting() {
+  auto dialog = DiscriminantSettingsDialog::FromDocument(doc_);
+  if (port_.RunDialog(dialog) && dialog.Accept().empty()) ApplyDiscriminantSettings(dialog.group1, dialog.group2);
+}
+
+void CORVELView::OnObjectDataOption() {
+  auto dialog = ObjectDataDialog::FromDocument(doc_);
+  if (port_.RunDialog(dialog) && dialog.Accept().empty())
+    ApplyObjectDataOption(dialog.choice == ObjectDataDialog::kIncluded);
+}
+
 void CORVELView::ApplyTwoGroupSettings(int x, int y) {
   doc_.SetTwoGroupX(x);
   doc_.SetTwoGroupY(y);
@@ -184,8 +217,8 @@ void CORVELView::ApplyGroupColumnSettings(const std::vector<int>& columns) {
 void CORVELView::ApplyMultipleRegressionSettings(int y, const std::vector<int>& x_columns, int method,
                                                  double f_in, double f_out, double p_in, double p_out) {
   // The dialog's corrections: thresholds outside their ranges fall back to the defaults.
-  const auto f_threshold = [](double v) { return (v >= 1.0 && v <= 4.0) ? v : 2.0; };
-  const auto p_threshold = [](double v) { return (v > 0.0 && v < 1.0) ? v : 0.2; };
+  const auto f_threshold = MultipleRegressionSettingsDialog::CorrectedF;
+  const auto p_threshold = MultipleRegressionSettingsDialog::CorrectedP;
   const std::vector<bool> flags = ColumnFlags(x_columns);
   doc_.SetRegressionY(y);
   for (int c = 1; c <= kLastColumn; ++c) doc_.SetRegressionXColumn(c, flags[static_cast<std::size_t>(c)]);

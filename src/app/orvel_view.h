@@ -101,6 +101,10 @@ class CORVELView {
   void OnSpearmanRankCorrelation();
   void OnKendallRankCorrelation();
   void OnIntraclassCorrelation();
+  // Analyses of variance (anova_commands.cpp).
+  void OnOnewayAnova();
+  void OnTwowayAnovaWithoutReplication();
+  void OnTwowayAnova();
   // Outlier tests and the random numbers table (outlier_commands.cpp).
   void OnThompsonRejectionTest();
   void OnSmirnovGrubbsTest();
@@ -124,8 +128,17 @@ class CORVELView {
 
   // ---- Settings commands ----------------------------------------------------------------
   void OnRowNumbers();
+  // The Data Settings commands: each runs its dialog (data_settings_dialogs.h), preset from
+  // the document, through the port and applies it on OK.
+  void OnTwoGroupsSetting();
+  void OnGroupColumnsSetting();
+  void OnMultipleRegressionSetting();
+  void OnPcaSetting();
+  void OnDiscriminantSetting();
+  void OnObjectDataOption();
   // What the Data Settings dialogs do on OK: store (with the dialogs' corrections), mark the
-  // document modified, and record their statements while recording.
+  // document modified, and record their statements while recording. These are the one place
+  // the data-setting statements are made.
   void ApplyTwoGroupSettings(int x, int y);
   void ApplyGroupColumnSettings(const std::vector<int>& columns);
   void ApplyMultipleRegressionSettings(int y, const std::vector<int>& x_columns, int method,

@@ -4,17 +4,13 @@
 
 namespace orvel {
 
-bool RandomNumbersDialog::SetField(const std::string& key, const std::string& value) {
-  if (key == "groups") return ParseWholeNumber(value, groups);
-  if (key == "repetitions") return ParseWholeNumber(value, repetitions);
-  return false;
-}
-
-std::string RandomNumbersDialog::Accept() const {
-  if (groups < kMinRandomGroups || groups > kMaxRandomGroups) return "Enter an integer between 2 and 10.";
-  if (repetitions < kMinRandomRepetitions || repetitions > kMaxRandomRepetitions)
-    return "Enter an integer between 1 and 30.";
-  return {};
+DialogSchema RandomNumbersDialog::Schema() {
+  DialogSchema s;
+  s.Integer("groups", "Number of Groups (2-10)", groups, kMinRandomGroups, kMaxRandomGroups,
+            "Enter an integer between 2 and 10.");
+  s.Integer("repetitions", "Number of Repetitions (1-30)", repetitions, kMinRandomRepetitions,
+            kMaxRandomRepetitions, "Enter an integer between 1 and 30.");
+  return s;
 }
 
 }  // namespace orvel

@@ -13,8 +13,7 @@ class RandomNumbersDialog : public DialogModel {
  public:
   static constexpr const char* kTitle = "Random Numbers Table";
   std::string Title() const override { return kTitle; }
-  bool SetField(const std::string& key, const std::string& value) override;
-  std::string Accept() const override;
+  DialogSchema Schema() override;
   int groups = 2;
   int repetitions = 10;
 };

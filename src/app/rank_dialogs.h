@@ -12,7 +12,7 @@ namespace orvel {
 
 class RankComparisonDialog : public DialogModel {
  public:
-  bool SetField(const std::string& key, const std::string& value) override;
+  DialogSchema Schema() override;
   bool tukey = false;
   bool scheffe = false;
 };

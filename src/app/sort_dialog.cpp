@@ -1,58 +1,40 @@
 #include "app/sort_dialog.h"
 
-#include <cstdio>
-
 namespace orvel {
 
-namespace {
-bool IsColumnNumber(int c) { return c >= 0 && c <= kLastColumn; }
-}  // namespace
-
-bool SortDialog::SetField(const std::string& field, const std::string& value) {
-  if (field == "columns") {
-    std::array<bool, kColumnCount> chosen{};
-    std::size_t start = 0;
-    while (!value.empty() && start <= value.size()) {
-      const std::size_t comma = value.find(',', start);
-      std::string item = value.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-      while (!item.empty() && item.front() == ' ') item.erase(item.begin());
-      while (!item.empty() && item.back() == ' ') item.pop_back();
-      int c = 0;
-      if (!ParseWholeNumber(item, c) || !IsColumnNumber(c)) return false;
-      chosen[static_cast<std::size_t>(c)] = true;
-      if (comma == std::string::npos) break;
-      start = comma + 1;
-    }
-    columns = chosen;
-    return true;
-  }
-  if (field == "key") {
-    int c = 0;
-    if (!ParseWholeNumber(value, c) || !IsColumnNumber(c)) return false;
-    key = c;  // the label column is taken here and refused by OK, with its message
-    return true;
-  }
-  if (field == "order") {
-    if (value == "ascending") descending = false;
-    else if (value == "descending") descending = true;
-    else return false;
-    return true;
-  }
-  return false;
+DialogSchema SortDialog::Schema() {
+  DialogSchema s;
+  s.data_list = DataListSpec{ColumnEntryFormat::kSortEntry, 0, false};
+  ColumnListSpec list;
+  list.format = ColumnEntryFormat::kSortEntry;
+  list.first_column = 0;
+  list.list_name = "sorted_list";
+  list.add_button = "add";
+  list.remove_button = "remove";
+  s.ColumnList("columns", "Columns to Be Sorted", columns, list);
+  ColumnSpec by;
+  by.picker = ColumnSpec::Picker::kFromField;
+  by.format = ColumnEntryFormat::kSortEntry;
+  by.first_column = 0;
+  by.source_key = "columns";
+  by.box_title = "Sort by";
+  by.set_button = "set_key";
+  by.refused_column = 0;
+  by.refused_message = kLabelKeyMessage;
+  // The label column is taken here and refused by OK, with its message; no key at all is
+  // outside the range.
+  s.Column("key", "Sort by", key, 0, kLastColumn, by, kNoKeyMessage);
+  s.Choice("order", "Sort Order", descending, {"Ascending", "Descending"}, "Choose the order.", {"ascending", "descending"});
+  return s;
 }
 
-std::string SortDialog::Accept() const {
+std::string SortDialog::Check() const {
   if (key == 0) return kLabelKeyMessage;
-  if (key < 1 || key > kLastColumn) return kNoKeyMessage;
   return {};
 }
 
 std::string SortDialog::ListEntry(const CORVELDoc& doc, int column) {
-  const std::string name(doc.Text(column, 0));
-  if (column == 0) return "label : " + name;
-  char prefix[16];
-  std::snprintf(prefix, sizeof prefix, "Col%2d : ", column);
-  return prefix + name;
+  return ColumnListEntry(doc, ColumnEntryFormat::kSortEntry, column);
 }
 
 }  // namespace orvel

@@ -27,8 +27,7 @@ class SortDialog : public DialogModel {
   static constexpr int kNoKey = -1;
 
   std::string Title() const override { return kTitle; }
-  bool SetField(const std::string& key, const std::string& value) override;
-  std::string Accept() const override;
+  DialogSchema Schema() override;
 
   // The entry of column c in "Data List" and "Columns to Be Sorted": "label : NAME" for the
   // label column, "Col%2d : NAME" for the others.
@@ -37,6 +36,9 @@ class SortDialog : public DialogModel {
   std::array<bool, kColumnCount> columns{};
   int key = kNoKey;
   bool descending = false;
+
+ protected:
+  std::string Check() const override;
 };
 
 }  // namespace orvel

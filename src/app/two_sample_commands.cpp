@@ -19,6 +19,8 @@ void CORVELView::OnFTest() {
 
 void CORVELView::OnBartlettTest() {
   if (doc_.GroupColumnCount() <= 2) return Refuse(kAppTitle, "Data setting for three groups or more is required.");
+  // An empty group has no variance; the statistic would come out as a plain 0.
+  if (HasEmptyGroupColumn(doc_)) return Refuse(kFreeTitle, kTooSmall);
   if (!ResultOptionsStep()) return;
   PositionResultPane();
   BartlettTestReport(doc_);

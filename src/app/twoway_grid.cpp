@@ -32,27 +32,23 @@ Rect TwowayGridPart(int a, int b, double scroll_x, double scroll_y) {
   return {left, top, left + kTwowayCellWidth, top + kTwowayCellHeight};
 }
 
-bool DataSelectionDialog::SetField(const std::string& key, const std::string& value) {
-  int v = 0;
-  if (key != "column" || !ParseWholeNumber(value, v) || v < 0 || v > kLastColumn) return false;
-  column = v;
-  return true;
+DialogSchema DataSelectionDialog::Schema() {
+  DialogSchema s;
+  s.prompt = kPrompt;
+  ColumnSpec list;
+  list.picker = ColumnSpec::Picker::kList;
+  list.format = ColumnEntryFormat::kCol2;
+  list.first_column = 0;  // "None"
+  list.accept_on_double_click = true;
+  s.Column("column", "", column, 0, kLastColumn, list, "Select \"None\" or one of the columns.");
+  return s;
 }
 
-std::string DataSelectionDialog::Accept() const {
-  if (column < 0 || column > kLastColumn) return "Select \"None\" or one of the columns.";
-  return {};
-}
-
-bool LabelNameDialog::SetField(const std::string& key, const std::string& value) {
-  if (key != "label") return false;
-  label = value;
-  return true;
-}
-
-std::string LabelNameDialog::Accept() const {
-  if (label.find_first_of("\"\r\n") != std::string::npos) return kBadLabel;
-  return {};
+DialogSchema LabelNameDialog::Schema() {
+  DialogSchema s;
+  s.prompt = kPrompt;
+  s.Text("label", "", label, 0, "\"\r\n", kBadLabel).keep_blanks = true;
+  return s;
 }
 
 // ---- Drawing -------------------------------------------------------------------------------------

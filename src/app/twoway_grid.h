@@ -55,8 +55,7 @@ class DataSelectionDialog : public DialogModel {
   static constexpr const char* kTitle = "Data Selection";
   static constexpr const char* kPrompt = "Select a Column.";
   std::string Title() const override { return kTitle; }
-  bool SetField(const std::string& key, const std::string& value) override;
-  std::string Accept() const override;
+  DialogSchema Schema() override;
   int column = 0;
 };
 
@@ -69,8 +68,7 @@ class LabelNameDialog : public DialogModel {
   static constexpr const char* kPrompt = "Name the label.";
   static constexpr const char* kBadLabel = "A label cannot hold a double quotation mark or a line break.";
   std::string Title() const override { return kTitle; }
-  bool SetField(const std::string& key, const std::string& value) override;
-  std::string Accept() const override;
+  DialogSchema Schema() override;
   std::string label;
 };
 

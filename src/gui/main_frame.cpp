@@ -27,7 +27,6 @@
 #include <string_view>
 #include <utility>
 
-#include "gui/data_settings_dialogs.h"
 #include "gui/printing.h"
 
 namespace orvel::gui {
@@ -119,12 +118,6 @@ std::function<void()> CMainFrame::FrontEndHandler(CommandId id) {
     // Closing asks to save, which a running command would refuse: the window closes once the
     // command is over.
     case C::kExit: return [this] { QTimer::singleShot(0, this, &QWidget::close); };
-    case C::kTwoGroupsSetting: return [this] { TwoGroupsDialog(view_, this).exec(); };
-    case C::kGroupColumnsSetting: return [this] { GroupColumnsDialog(view_, this).exec(); };
-    case C::kMultipleRegressionSetting: return [this] { MultipleRegressionDialog(view_, this).exec(); };
-    case C::kPcaSetting: return [this] { PcaDialog(view_, this).exec(); };
-    case C::kDiscriminantSetting: return [this] { DiscriminantDialog(view_, this).exec(); };
-    case C::kObjectDataOption: return [this] { ObjectDataDialog(view_, this).exec(); };
     case C::kRunMacro:
       return [this] {
         port_.BeginMacroRun();

@@ -2,25 +2,24 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
-#include <QLabel>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <map>
 
-#include "app/correlation_dialogs.h"
-#include "app/orvel_view.h"
 #include "app/data_settings_lists.h"
-#include "app/twoway_grid.h"
-#include "app/outlier_dialogs.h"
-#include "app/rank_dialogs.h"
-#include "app/sort_dialog.h"
+#include "app/orvel_view.h"
 
 namespace orvel::gui {
 
@@ -37,322 +36,420 @@ ModelDialog::RefusalHandler& Refusals() {
   return handler;
 }
 
-std::string Text(const QLineEdit* edit) { return edit->text().trimmed().toStdString(); }
+QString Q(const std::string& text) { return QString::fromStdString(text); }
 
-// A line edit named after its key, so a test (or an accessibility tool) can find it.
-QLineEdit* Edit(QWidget* parent, const char* key, const std::string& preset, bool read_only = false) {
-  auto* edit = new QLineEdit(QString::fromStdString(preset), parent);
-  edit->setObjectName(key);
-  edit->setReadOnly(read_only);
-  return edit;
+QPushButton* Button(QWidget* parent, const char* text, const std::string& name) {
+  auto* button = new QPushButton(text, parent);
+  button->setObjectName(Q(name));
+  return button;
 }
 
-// Radio buttons in a titled group; the checked button's index is the choice.
-QButtonGroup* RadioGroup(ModelDialog& dialog, QVBoxLayout* layout, const char* title, const char* key,
-                         const std::vector<std::string>& texts, int checked) {
-  auto* box = new QGroupBox(title, &dialog);
-  auto* box_layout = new QVBoxLayout(box);
-  auto* group = new QButtonGroup(box);
-  group->setObjectName(key);
-  for (std::size_t i = 0; i < texts.size(); ++i) {
-    auto* button = new QRadioButton(QString::fromStdString(texts[i]), box);
-    button->setObjectName(QString("%1%2").arg(key).arg(i));
-    group->addButton(button, static_cast<int>(i));
-    box_layout->addWidget(button);
-    if (static_cast<int>(i) == checked) button->setChecked(true);
+int ColumnOf(const QListWidgetItem* item) { return item->data(Qt::UserRole).toInt(); }
+
+// A list of columns shown in a list widget: "->" adds the columns chosen in the data list (once
+// each; a full list refuses with its message), "<-" removes the chosen entry.
+class ColumnListEditor {
+ public:
+  ColumnListEditor(QWidget* dialog, QListWidget* widget, const ColumnListSpec& spec, const CORVELDoc& doc,
+                   std::vector<int> columns)
+      : dialog_(dialog), widget_(widget), spec_(spec), doc_(doc), columns_(std::move(columns)) {
+    Show();
   }
-  layout->addWidget(box);
-  return group;
+
+  // Adds the data list's selected columns (in list order); stops at the first refusal.
+  void AddChosen(const QListWidget& data_list) {
+    bool changed = false;
+    for (int row = 0; row < data_list.count(); ++row) {
+      const QListWidgetItem* item = data_list.item(row);
+      if (!item->isSelected()) continue;
+      const std::size_t limit = spec_.limit > 0 ? spec_.limit : static_cast<std::size_t>(kColumnCount);
+      const ListAddOutcome outcome = AddColumnToList(columns_, ColumnOf(item), limit,
+                                                     spec_.added_order ? ListOrder::kAddedOrder : ListOrder::kColumnOrder);
+      if (outcome == ListAddOutcome::kFull) {
+        if (changed) Show();
+        ModelDialog::Refuse(dialog_, spec_.full_message);
+        return;
+      }
+      changed = changed || outcome == ListAddOutcome::kAdded;
+    }
+    if (changed) Show();
+  }
+
+  void RemoveChosen() {
+    const int row = widget_->currentRow();
+    if (row < 0 || static_cast<std::size_t>(row) >= columns_.size()) return;
+    columns_.erase(columns_.begin() + row);
+    Show();
+    widget_->setCurrentRow(std::min(row, widget_->count() - 1));
+  }
+
+  std::string Text() const {
+    std::string text;
+    for (int c : columns_) text += (text.empty() ? "" : ",") + std::to_string(c);
+    return text;
+  }
+
+  QListWidget* Widget() const { return widget_; }
+
+ private:
+  void Show() {
+    widget_->clear();
+    const std::size_t rows = std::max(spec_.rows_shown, columns_.size());
+    for (std::size_t i = 0; i < rows; ++i) {
+      const int c = i < columns_.size() ? columns_[i] : 0;
+      auto* item = new QListWidgetItem(Q(ColumnListEntry(doc_, spec_.format, c, i)));
+      item->setData(Qt::UserRole, c);
+      widget_->addItem(item);
+    }
+  }
+
+  QWidget* dialog_;
+  QListWidget* widget_;
+  ColumnListSpec spec_;
+  const CORVELDoc& doc_;
+  std::vector<int> columns_;
+};
+
+std::vector<int> ColumnsOf(const DialogField& field) {
+  std::vector<int> columns;
+  const std::string text = field.ValueText();
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t comma = text.find(',', start);
+    columns.push_back(std::stoi(text.substr(start, comma - start)));
+    if (comma == std::string::npos) break;
+    start = comma + 1;
+  }
+  return columns;
 }
 
-template <class Model>
-std::unique_ptr<ModelDialog> MakeDialog(Model& model, QWidget* parent) {
-  auto original = std::make_shared<Model>(model);
-  auto dialog = std::make_unique<ModelDialog>(parent, model, [&model, original] { model = *original; });
-  dialog->setWindowTitle(QString::fromStdString(model.Title()));
-  return dialog;
-}
+// Renders one schema into a ModelDialog: the prompt, the pages, the "Data List" with the column
+// pickers and lists beside it, then the other fields in order, then OK and Cancel.
+class DialogBuilder {
+ public:
+  DialogBuilder(ModelDialog& dialog, const DialogSchema& schema, const CORVELDoc& doc)
+      : dialog_(dialog), schema_(schema), doc_(doc) {}
 
-std::unique_ptr<ModelDialog> ResultOptions(ResultOptionsDialog& model, QWidget* parent) {
-  auto dialog = MakeDialog(model, parent);
-  auto* layout = new QVBoxLayout(dialog.get());
-  QButtonGroup* group = RadioGroup(*dialog, layout, "List", "choice",
-                                   {"Add New Result", "Save Present Result as Text File and Make New Result",
-                                    "Delete Present Result and Make New Result"},
-                                   model.choice);
-  dialog->AddField("choice", [group] { return std::to_string(group->checkedId()); }, "Choose an option.");
-  dialog->AddButtons();
-  return dialog;
-}
+  void Build() {
+    auto* top = new QVBoxLayout(&dialog_);
+    if (!schema_.prompt.empty()) top->addWidget(new QLabel(Q(schema_.prompt), &dialog_));
+    if (schema_.pages.size() > 1) {
+      auto* tabs = new QTabWidget(&dialog_);
+      tabs->setObjectName("pages");
+      for (const std::string& title : schema_.pages) {
+        auto* page = new QWidget(tabs);
+        pages_.push_back({page, new QVBoxLayout(page)});
+        tabs->addTab(page, Q(title));
+      }
+      top->addWidget(tabs);
+    } else {
+      pages_.push_back({&dialog_, top});
+    }
+    if (schema_.data_list) AddDataList();
+    for (const DialogField& field : schema_.fields) AddField(field);
+    for (Page& page : pages_) page.layout->addStretch();
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog_);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog_, &ModelDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog_, &ModelDialog::reject);
+    top->addWidget(buttons);
+  }
 
-std::unique_ptr<ModelDialog> Frequency(FrequencyDialog& model, QWidget* parent) {
-  auto dialog = MakeDialog(model, parent);
-  auto* form = new QFormLayout(dialog.get());
-  form->addRow("Maximum Value", Edit(dialog.get(), "maximum_value", model.maximum_value, true));
-  form->addRow("Minimum Value", Edit(dialog.get(), "minimum_value", model.minimum_value, true));
-  form->addRow("Number of Data", Edit(dialog.get(), "number_of_data", model.number_of_data, true));
-  QLineEdit* max = Edit(dialog.get(), "max", model.maximum_setting);
-  QLineEdit* min = Edit(dialog.get(), "min", model.minimum_setting);
-  // The settings take at most 20 characters: typing stops there.
-  max->setMaxLength(FrequencyDialog::kSettingMaxLength);
-  min->setMaxLength(FrequencyDialog::kSettingMaxLength);
-  QLineEdit* classes = Edit(dialog.get(), "classes", std::to_string(model.classes));
-  form->addRow("Maximum Setting", max);
-  form->addRow("Minimum Setting", min);
-  form->addRow("Class (5-20)", classes);
-  dialog->AddField("max", [max] { return Text(max); }, "");
-  dialog->AddField("min", [min] { return Text(min); }, "");
-  dialog->AddField("classes", [classes] { return Text(classes); }, "Enter an integer between 5 and 20.");
-  dialog->AddButtons();
-  return dialog;
-}
-
-std::unique_ptr<ModelDialog> RowNumbers(RowNumbersDialog& model, QWidget* parent) {
-  auto dialog = MakeDialog(model, parent);
-  auto* form = new QFormLayout(dialog.get());
-  QLineEdit* rows = Edit(dialog.get(), "rows", std::to_string(model.rows));
-  form->addRow("Number of Rows (100-20000)", rows);
-  dialog->AddField("rows", [rows] { return Text(rows); }, "Enter an integer between 100 and 20000.");
-  dialog->AddButtons();
-  return dialog;
-}
-
-std::unique_ptr<ModelDialog> Explanation(ExplanationDialog& model, QWidget* parent) {
-  auto dialog = MakeDialog(model, parent);
-  auto* layout = new QVBoxLayout(dialog.get());
-  layout->addWidget(new QLabel(ExplanationDialog::kPrompt, dialog.get()));
-  QLineEdit* text = Edit(dialog.get(), "text", model.text);
-  layout->addWidget(text);
-  // The explanation is kept as typed (blanks included).
-  dialog->AddField("text", [text] { return text->text().toStdString(); }, "");
-  dialog->AddButtons();
-  return dialog;
-}
-
-template <class Model>  // KruskalWallisDialog or FriedmanDialog
-std::unique_ptr<ModelDialog> RankComparison(Model& model, QWidget* parent) {
-  auto dialog = MakeDialog(model, parent);
-  auto* layout = new QVBoxLayout(dialog.get());
-  auto* box = new QGroupBox("Multiple Comparison", dialog.get());
-  auto* box_layout = new QVBoxLayout(box);
-  auto* tukey = new QCheckBox("Tukey", box);
-  auto* scheffe = new QCheckBox("Scheffe", box);
-  tukey->setObjectName("tukey");
-  scheffe->setObjectName("scheffe");
-  tukey->setChecked(model.tukey);
-  scheffe->setChecked(model.scheffe);
-  box_layout->addWidget(tukey);
-  box_layout->addWidget(scheffe);
-  layout->addWidget(box);
-  dialog->AddField("tukey", [tukey] { return tukey->isChecked() ? "1" : "0"; }, "");
-  dialog->AddField("scheffe", [scheffe] { return scheffe->isChecked() ? "1" : "0"; }, "");
-  dialog->AddButtons();
-  return dialog;
-}
-
-std::unique_ptr<ModelDialog> RegressionCurve(RegressionCurveDialog& model, QWidget* parent) {
-  auto dialog = MakeDialog(model, parent);
-  auto* layout = new QVBoxLayout(dialog.get());
-  std::vector<std::string> texts(std::begin(RegressionCurveDialog::kKindTexts),
-                                 std::end(RegressionCurveDialog::kKindTexts));
-  QButtonGroup* group = RadioGroup(*dialog, layout, "Regression Curve", "kind", texts, model.kind);
-  dialog->AddField("kind", [group] { return std::to_string(group->checkedId()); }, "Choose a curve.");
-  dialog->AddButtons();
-  return dialog;
-}
-
-std::unique_ptr<ModelDialog> RandomNumbers(RandomNumbersDialog& model, QWidget* parent) {
-  auto dialog = MakeDialog(model, parent);
-  auto* form = new QFormLayout(dialog.get());
-  QLineEdit* groups = Edit(dialog.get(), "groups", std::to_string(model.groups));
-  QLineEdit* repetitions = Edit(dialog.get(), "repetitions", std::to_string(model.repetitions));
-  form->addRow("Number of Groups (2-10)", groups);
-  form->addRow("Number of Repetitions (1-30)", repetitions);
-  dialog->AddField("groups", [groups] { return Text(groups); }, "Enter an integer between 2 and 10.");
-  dialog->AddField("repetitions", [repetitions] { return Text(repetitions); }, "Enter an integer between 1 and 30.");
-  dialog->AddButtons();
-  return dialog;
-}
-
-// "Sort": the sheet's columns in "Data List"; "->" adds the chosen one to "Columns to Be
-// Sorted", "<-" takes one out, the second "->" makes the chosen entry of "Columns to Be
-// Sorted" the "Sort by" key.
-std::unique_ptr<ModelDialog> Sort(SortDialog& model, QWidget* parent, const CORVELDoc& doc) {
-  auto dialog = MakeDialog(model, parent);
-  ModelDialog* d = dialog.get();
-  auto* layout = new QVBoxLayout(d);
-  auto* lists = new QHBoxLayout;
-  layout->addLayout(lists);
-  const auto entry = [&doc](int c) {
-    auto* item = new QListWidgetItem(QString::fromStdString(SortDialog::ListEntry(doc, c)));
-    item->setData(Qt::UserRole, c);
-    return item;
+ private:
+  struct Page {
+    QWidget* widget;
+    QVBoxLayout* layout;
+    QFormLayout* form = nullptr;       // the form the next typed field joins
+    QGroupBox* check_group = nullptr;  // the box the next check box of the same title joins
   };
 
-  auto* data_box = new QGroupBox("Data List", d);
-  auto* data_list = new QListWidget(data_box);
-  data_list->setObjectName("data_list");
-  (new QVBoxLayout(data_box))->addWidget(data_list);
-  for (int c = 0; c <= kLastColumn; ++c) data_list->addItem(entry(c));
-  lists->addWidget(data_box);
+  Page& PageOf(const DialogField& field) {
+    const auto i = static_cast<std::size_t>(field.page);
+    return pages_[i < pages_.size() ? i : 0];
+  }
 
-  auto* move = new QVBoxLayout;
-  auto* add = new QPushButton("->", d);
-  auto* remove = new QPushButton("<-", d);
-  add->setObjectName("add");
-  remove->setObjectName("remove");
-  move->addWidget(add);
-  move->addWidget(remove);
-  lists->addLayout(move);
-
-  auto* sorted_box = new QGroupBox("Columns to Be Sorted", d);
-  auto* sorted_list = new QListWidget(sorted_box);
-  sorted_list->setObjectName("sorted_list");
-  (new QVBoxLayout(sorted_box))->addWidget(sorted_list);
-  for (int c = 0; c <= kLastColumn; ++c)
-    if (model.columns[static_cast<std::size_t>(c)]) sorted_list->addItem(entry(c));
-  lists->addWidget(sorted_box);
-
-  auto* key_side = new QVBoxLayout;
-  auto* set_key = new QPushButton("->", d);
-  set_key->setObjectName("set_key");
-  auto* key_box = new QGroupBox("Sort by", d);
-  auto* key_edit = new QLineEdit(key_box);
-  key_edit->setObjectName("key");
-  key_edit->setReadOnly(true);
-  (new QVBoxLayout(key_box))->addWidget(key_edit);
-  key_side->addWidget(set_key);
-  key_side->addWidget(key_box);
-  lists->addLayout(key_side);
-  auto key_column = std::make_shared<int>(model.key);
-  if (model.key >= 1 && model.key <= kLastColumn)
-    key_edit->setText(QString::fromStdString(SortDialog::ListEntry(doc, model.key)));
-
-  QButtonGroup* order = RadioGroup(*d, layout, "Sort Order", "order", {"Ascending", "Descending"},
-                                   model.descending ? 1 : 0);
-
-  QObject::connect(add, &QPushButton::clicked, d, [data_list, sorted_list, entry] {
-    QListWidgetItem* chosen = data_list->currentItem();
-    if (chosen == nullptr) return;
-    const int c = chosen->data(Qt::UserRole).toInt();
-    for (int i = 0; i < sorted_list->count(); ++i)
-      if (sorted_list->item(i)->data(Qt::UserRole).toInt() == c) return;  // once only
-    int at = 0;  // keep column order
-    while (at < sorted_list->count() && sorted_list->item(at)->data(Qt::UserRole).toInt() < c) ++at;
-    sorted_list->insertItem(at, entry(c));
-  });
-  QObject::connect(remove, &QPushButton::clicked, d, [sorted_list] { delete sorted_list->currentItem(); });
-  QObject::connect(set_key, &QPushButton::clicked, d, [d, sorted_list, key_edit, key_column] {
-    QListWidgetItem* chosen = sorted_list->currentItem();
-    if (chosen == nullptr) return;
-    if (chosen->data(Qt::UserRole).toInt() == 0) {
-      Refusals()(d, SortDialog::kLabelKeyMessage);
-      return;
+  QFormLayout* Form(Page& page) {
+    if (page.form == nullptr) {
+      page.form = new QFormLayout;
+      page.layout->addLayout(page.form);
     }
-    *key_column = chosen->data(Qt::UserRole).toInt();
-    key_edit->setText(chosen->text());
-  });
+    return page.form;
+  }
 
-  d->AddField("columns", [sorted_list] {
-    std::string list;
-    for (int i = 0; i < sorted_list->count(); ++i) {
-      if (i > 0) list += ",";
-      list += std::to_string(sorted_list->item(i)->data(Qt::UserRole).toInt());
+  // A widget that is not a form row ends the form: the fields keep their order on screen.
+  void AddBlock(Page& page, QWidget* widget) {
+    page.form = nullptr;
+    page.check_group = nullptr;
+    page.layout->addWidget(widget);
+  }
+
+  void AddDataList() {
+    Page& page = pages_.front();
+    auto* row = new QHBoxLayout;
+    page.layout->addLayout(row);
+    auto* box = new QGroupBox("Data List", page.widget);
+    data_list_ = new QListWidget(box);
+    data_list_->setObjectName("data_list");
+    data_list_->setSelectionMode(schema_.data_list->several ? QAbstractItemView::ExtendedSelection
+                                                            : QAbstractItemView::SingleSelection);
+    for (int c = schema_.data_list->first_column; c <= kLastColumn; ++c) {
+      auto* item = new QListWidgetItem(Q(ColumnListEntry(doc_, schema_.data_list->format, c)));
+      item->setData(Qt::UserRole, c);
+      data_list_->addItem(item);
     }
-    return list;
-  }, "");
-  d->AddField("key", [key_column] { return std::to_string(*key_column); }, SortDialog::kNoKeyMessage);
-  d->AddField("order", [order] { return order->checkedId() == 1 ? "descending" : "ascending"; }, "");
-  d->AddButtons();
-  return dialog;
-}
+    (new QVBoxLayout(box))->addWidget(data_list_);
+    row->addWidget(box);
+    side_ = new QVBoxLayout;
+    row->addLayout(side_);
+  }
 
-// "Data Selection": "None" and the 100 columns; the row is the column.
-std::unique_ptr<ModelDialog> DataSelection(DataSelectionDialog& model, QWidget* parent, const CORVELDoc& doc) {
-  auto dialog = MakeDialog(model, parent);
-  auto* layout = new QVBoxLayout(dialog.get());
-  layout->addWidget(new QLabel(DataSelectionDialog::kPrompt, dialog.get()));
-  auto* list = new QListWidget(dialog.get());
-  list->setObjectName("column");
-  list->addItem("None");
-  for (int c = 1; c <= kLastColumn; ++c) list->addItem(QString::fromStdString(ColumnEntry2(doc, c)));
-  list->setCurrentRow(model.column >= 0 && model.column <= kLastColumn ? model.column : 0);
-  layout->addWidget(list);
-  QObject::connect(list, &QListWidget::itemDoubleClicked, dialog.get(), &ModelDialog::accept);
-  dialog->AddField("column", [list] { return std::to_string(list->currentRow()); }, "Select \"None\" or a column.");
-  dialog->AddButtons();
-  return dialog;
-}
+  // A row beside the data list: the "->" / "<-" buttons, then a titled box holding `widget`.
+  void AddSideRow(QPushButton* set, QPushButton* clear, const std::string& title, QWidget* widget) {
+    QVBoxLayout* into = side_ != nullptr ? side_ : pages_.front().layout;
+    auto* row = new QHBoxLayout;
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(set);
+    if (clear != nullptr) buttons->addWidget(clear);
+    buttons->addStretch();
+    row->addLayout(buttons);
+    auto* box = new QGroupBox(Q(title), &dialog_);
+    widget->setParent(box);
+    (new QVBoxLayout(box))->addWidget(widget);
+    row->addWidget(box);
+    into->addLayout(row);
+  }
 
-std::unique_ptr<ModelDialog> LabelName(LabelNameDialog& model, QWidget* parent) {
-  auto dialog = MakeDialog(model, parent);
-  auto* layout = new QVBoxLayout(dialog.get());
-  layout->addWidget(new QLabel(LabelNameDialog::kPrompt, dialog.get()));
-  QLineEdit* label = Edit(dialog.get(), "label", model.label);
-  layout->addWidget(label);
-  dialog->AddField("label", [label] { return label->text().toStdString(); }, "");
-  dialog->AddButtons();
-  return dialog;
-}
+  QLineEdit* Edit(const DialogField& field, QWidget* parent) {
+    auto* edit = new QLineEdit(Q(field.ValueText()), parent);
+    edit->setObjectName(Q(field.key));
+    return edit;
+  }
+
+  void AddField(const DialogField& field) {
+    Page& page = PageOf(field);
+    const std::string refusal = field.refusal.empty() ? "The value is not valid." : field.refusal;
+    switch (field.kind) {
+      case FieldKind::kShown:
+      case FieldKind::kText:
+      case FieldKind::kInteger:
+      case FieldKind::kReal: {
+        QLineEdit* edit = Edit(field, page.widget);
+        if (field.kind == FieldKind::kShown) edit->setReadOnly(true);
+        // A limited text stops taking characters at its limit, as the desktop field does.
+        if (field.max_characters > 0) edit->setMaxLength(static_cast<int>(field.max_characters));
+        if (field.label.empty()) AddBlock(page, edit);
+        else Form(page)->addRow(Q(field.label), edit);
+        if (field.kind != FieldKind::kShown) {
+          const bool as_typed = field.keep_blanks;
+          dialog_.AddField(field.key, [edit, as_typed] {
+            return (as_typed ? edit->text() : edit->text().trimmed()).toStdString();
+          }, refusal);
+        }
+        return;
+      }
+      case FieldKind::kChoice: {
+        if (field.as_list) return AddChoiceList(page, field, refusal);
+        auto* box = new QGroupBox(Q(field.label), page.widget);
+        auto* layout = new QVBoxLayout(box);
+        auto* group = new QButtonGroup(box);
+        group->setObjectName(Q(field.key));
+        const int checked = field.IntValue();
+        for (std::size_t i = 0; i < field.choices.size(); ++i) {
+          auto* button = new QRadioButton(Q(field.choices[i]), box);
+          button->setObjectName(Q(i < field.button_names.size() ? field.button_names[i] : field.key + std::to_string(i)));
+          group->addButton(button, static_cast<int>(i));
+          layout->addWidget(button);
+          if (static_cast<int>(i) == checked) button->setChecked(true);
+        }
+        AddBlock(page, box);
+        const std::vector<std::string> words = field.words;
+        dialog_.AddField(field.key, [group, words] {
+          const int id = group->checkedId();
+          if (id >= 0 && static_cast<std::size_t>(id) < words.size()) return words[static_cast<std::size_t>(id)];
+          return std::to_string(id);
+        }, refusal);
+        return;
+      }
+      case FieldKind::kCheckBox: {
+        if (page.check_group == nullptr || page.check_group->title() != Q(field.label)) {
+          auto* box = new QGroupBox(Q(field.label), page.widget);
+          new QVBoxLayout(box);
+          AddBlock(page, box);
+          page.check_group = box;
+        }
+        auto* check = new QCheckBox(Q(field.text), page.check_group);
+        check->setObjectName(Q(field.key));
+        check->setChecked(field.ValueText() == "1");
+        page.check_group->layout()->addWidget(check);
+        dialog_.AddField(field.key, [check] { return std::string(check->isChecked() ? "1" : "0"); }, refusal);
+        return;
+      }
+      case FieldKind::kColumn: return AddColumn(page, field, refusal);
+      case FieldKind::kColumnList: {
+        auto* widget = new QListWidget(&dialog_);
+        widget->setObjectName(Q(field.list->list_name.empty() ? field.key : field.list->list_name));
+        auto editor = std::make_shared<ColumnListEditor>(&dialog_, widget, *field.list, doc_, ColumnsOf(field));
+        lists_[field.key] = editor;
+        QPushButton* add = Button(&dialog_, "->", field.list->add_button.empty() ? "add_" + field.key : field.list->add_button);
+        QPushButton* remove =
+            Button(&dialog_, "<-", field.list->remove_button.empty() ? "remove_" + field.key : field.list->remove_button);
+        AddSideRow(add, remove, field.label, widget);
+        QListWidget* data = data_list_;
+        QObject::connect(add, &QPushButton::clicked, &dialog_, [editor, data] {
+          if (data != nullptr) editor->AddChosen(*data);
+        });
+        QObject::connect(remove, &QPushButton::clicked, &dialog_, [editor] { editor->RemoveChosen(); });
+        dialog_.AddField(field.key, [editor] { return editor->Text(); }, refusal);
+        return;
+      }
+    }
+  }
+
+  // A choice among many entries (the group columns of Dunnett's control): a titled list.
+  void AddChoiceList(Page& page, const DialogField& field, const std::string& refusal) {
+    auto* box = new QGroupBox(Q(field.label), page.widget);
+    auto* list = new QListWidget(box);
+    list->setObjectName(Q(field.key));
+    for (const std::string& choice : field.choices) list->addItem(Q(choice));
+    list->setCurrentRow(field.IntValue());
+    (new QVBoxLayout(box))->addWidget(list);
+    AddBlock(page, box);
+    const std::vector<std::string> words = field.words;
+    dialog_.AddField(field.key, [list, words] {
+      const int row = list->currentRow();
+      if (row >= 0 && static_cast<std::size_t>(row) < words.size()) return words[static_cast<std::size_t>(row)];
+      return std::to_string(row);
+    }, refusal);
+  }
+
+  void AddColumn(Page& page, const DialogField& field, const std::string& refusal) {
+    const ColumnSpec& spec = *field.column;
+    const int preset = field.IntValue();
+    switch (spec.picker) {
+      case ColumnSpec::Picker::kDropDown: {
+        auto* combo = new QComboBox(page.widget);
+        combo->setObjectName(Q(field.key));
+        for (int c = std::max(spec.first_column, 1); c <= kLastColumn; ++c)
+          combo->addItem(Q(ColumnListEntry(doc_, spec.format, c)), c);
+        if (spec.first_column == 0) combo->insertItem(0, "None", 0);
+        combo->setCurrentIndex(std::max(0, combo->findData(preset)));
+        Form(page)->addRow(Q(field.label), combo);
+        dialog_.AddField(field.key, [combo] { return std::to_string(combo->currentData().toInt()); }, refusal);
+        return;
+      }
+      case ColumnSpec::Picker::kList: {
+        auto* list = new QListWidget(page.widget);
+        list->setObjectName(Q(field.key));
+        for (int c = spec.first_column; c <= kLastColumn; ++c) {
+          auto* item = new QListWidgetItem(c == 0 ? QString("None") : Q(ColumnListEntry(doc_, spec.format, c)));
+          item->setData(Qt::UserRole, c);
+          list->addItem(item);
+        }
+        for (int row = 0; row < list->count(); ++row)
+          if (ColumnOf(list->item(row)) == preset) list->setCurrentRow(row);
+        if (list->currentRow() < 0) list->setCurrentRow(0);
+        if (field.label.empty()) AddBlock(page, list);
+        else Form(page)->addRow(Q(field.label), list);
+        if (spec.accept_on_double_click)
+          QObject::connect(list, &QListWidget::itemDoubleClicked, &dialog_, &ModelDialog::accept);
+        dialog_.AddField(field.key, [list] {
+          const QListWidgetItem* item = list->currentItem();
+          return item == nullptr ? std::string("-1") : std::to_string(ColumnOf(item));
+        }, refusal);
+        return;
+      }
+      case ColumnSpec::Picker::kFromDataList:
+      case ColumnSpec::Picker::kFromField: {
+        auto* edit = new QLineEdit(&dialog_);
+        edit->setObjectName(Q(field.key));
+        edit->setReadOnly(true);
+        auto column = std::make_shared<int>(preset);
+        // The builder is gone when the buttons are pressed: the lambdas hold only what outlives it.
+        const auto show = [&doc = doc_, edit, format = spec.format](int c) {
+          edit->setText(c >= 1 && c <= kLastColumn ? Q(ColumnListEntry(doc, format, c)) : QString());
+        };
+        show(preset);
+        QPushButton* set = Button(&dialog_, "->", spec.set_button.empty() ? "set_" + field.key : spec.set_button);
+        QPushButton* clear = spec.clear_button.empty() ? nullptr : Button(&dialog_, "<-", spec.clear_button);
+        AddSideRow(set, clear, spec.box_title, edit);
+        QListWidget* source = data_list_;
+        if (spec.picker == ColumnSpec::Picker::kFromField) {
+          const auto it = lists_.find(spec.source_key);
+          source = it != lists_.end() ? it->second->Widget() : nullptr;
+        }
+        ModelDialog* d = &dialog_;
+        QObject::connect(set, &QPushButton::clicked, d, [d, source, column, show, spec] {
+          const QListWidgetItem* chosen = source != nullptr ? source->currentItem() : nullptr;
+          if (chosen == nullptr) return;
+          const int c = ColumnOf(chosen);
+          if (spec.refused_column && c == *spec.refused_column) return ModelDialog::Refuse(d, spec.refused_message);
+          *column = c;
+          show(c);
+        });
+        if (clear != nullptr)
+          QObject::connect(clear, &QPushButton::clicked, d, [column, show] {
+            *column = 0;
+            show(0);
+          });
+        dialog_.AddField(field.key, [column] { return std::to_string(*column); }, refusal);
+        return;
+      }
+    }
+  }
+
+  ModelDialog& dialog_;
+  const DialogSchema& schema_;
+  const CORVELDoc& doc_;
+  std::vector<Page> pages_;
+  QListWidget* data_list_ = nullptr;
+  QVBoxLayout* side_ = nullptr;
+  std::map<std::string, std::shared_ptr<ColumnListEditor>> lists_;
+};
 
 }  // namespace
 
-ModelDialog::ModelDialog(QWidget* parent, DialogModel& model, std::function<void()> restore_presets)
-    : QDialog(parent), model_(model), restore_presets_(std::move(restore_presets)) {
+ModelDialog::ModelDialog(QWidget* parent, DialogModel& model)
+    : QDialog(parent), model_(model), presets_(model.Schema().SaveValues()) {
   setModal(true);
+  setWindowTitle(Q(model.Title()));
 }
 
 void ModelDialog::SetRefusalHandler(RefusalHandler handler) {
   Refusals() = handler ? std::move(handler) : RefusalHandler(ShowRefusal);
 }
 
+void ModelDialog::Refuse(QWidget* dialog, const std::string& reason) { Refusals()(dialog, reason); }
+
 void ModelDialog::AddField(std::string key, std::function<std::string()> read, std::string refusal) {
   fields_.push_back({std::move(key), std::move(read), std::move(refusal)});
-}
-
-void ModelDialog::AddButtons() {
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  connect(buttons, &QDialogButtonBox::accepted, this, &ModelDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &ModelDialog::reject);
-  if (layout() != nullptr) layout()->addWidget(buttons);
 }
 
 void ModelDialog::accept() {
   last_refusal_.clear();
   for (const Field& field : fields_) {
     if (!model_.SetField(field.key, field.read())) {
-      last_refusal_ = field.refusal.empty() ? "The value is not valid." : field.refusal;
+      last_refusal_ = field.refusal;
       break;
     }
   }
   if (last_refusal_.empty()) last_refusal_ = model_.Accept();
   if (!last_refusal_.empty()) {
-    Refusals()(this, last_refusal_);
+    Refuse(this, last_refusal_);
     return;  // stays open
   }
   QDialog::accept();
 }
 
 void ModelDialog::reject() {
-  if (restore_presets_) restore_presets_();
+  model_.Schema().RestoreValues(presets_);
   QDialog::reject();
 }
 
 std::unique_ptr<ModelDialog> CreateModelDialog(DialogModel& model, QWidget* parent, const CORVELDoc* doc) {
-  if (auto* m = dynamic_cast<ResultOptionsDialog*>(&model)) return ResultOptions(*m, parent);
-  if (auto* m = dynamic_cast<FrequencyDialog*>(&model)) return Frequency(*m, parent);
-  if (auto* m = dynamic_cast<RowNumbersDialog*>(&model)) return RowNumbers(*m, parent);
-  if (auto* m = dynamic_cast<ExplanationDialog*>(&model)) return Explanation(*m, parent);
-  if (auto* m = dynamic_cast<KruskalWallisDialog*>(&model)) return RankComparison(*m, parent);
-  if (auto* m = dynamic_cast<FriedmanDialog*>(&model)) return RankComparison(*m, parent);
-  if (auto* m = dynamic_cast<RegressionCurveDialog*>(&model)) return RegressionCurve(*m, parent);
-  if (auto* m = dynamic_cast<RandomNumbersDialog*>(&model)) return RandomNumbers(*m, parent);
   static const CORVELDoc empty_sheet(101);
-  if (auto* m = dynamic_cast<SortDialog*>(&model)) return Sort(*m, parent, doc != nullptr ? *doc : empty_sheet);
-  if (auto* m = dynamic_cast<DataSelectionDialog*>(&model))
-    return DataSelection(*m, parent, doc != nullptr ? *doc : empty_sheet);
-  if (auto* m = dynamic_cast<LabelNameDialog*>(&model)) return LabelName(*m, parent);
-  return nullptr;
+  auto dialog = std::make_unique<ModelDialog>(parent, model);
+  const DialogSchema schema = model.Schema();
+  DialogBuilder(*dialog, schema, doc != nullptr ? *doc : empty_sheet).Build();
+  return dialog;
 }
 
 }  // namespace orvel::gui

@@ -66,14 +66,8 @@ QuestionAnswer QtPort::AskYesNoCancel(const std::string& title, const std::strin
 }
 
 bool QtPort::RunDialog(DialogModel& model) {
-  std::unique_ptr<ModelDialog> dialog = CreateModelDialog(model, Parent(), doc_);
-  if (!dialog) {
-    // Every model the core opens must have its dialog here: a missing one is a defect.
-    Q_ASSERT_X(false, "QtPort::RunDialog", "no dialog for this model");
-    ShowMessage("ORVEL", "The dialog \"" + model.Title() + "\" is not available yet.");
-    return false;
-  }
-  return dialog->exec() == QDialog::Accepted;
+  // Every model renders from its schema: there is no model without a dialog.
+  return CreateModelDialog(model, Parent(), doc_)->exec() == QDialog::Accepted;
 }
 
 // The macro's input prompt: the prompt in a read-only box at the top (a long prompt scrolls),

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <iterator>
+#include <optional>
 
 #include "numeric/distributions.h"
 
@@ -89,9 +90,9 @@ int DunnettRow(int df) {
   return 21;
 }
 
-double DunnettLookup(const DunnettTable& table, int p, int df) {
+std::optional<double> DunnettLookup(const DunnettTable& table, int p, int df) {
   const int row = DunnettRow(df);
-  if (row < 0 || p < 1 || p > kDunnettColumns) return kOutOfRange;
+  if (row < 0 || p < 1 || p > kDunnettColumns) return std::nullopt;
   return table[static_cast<std::size_t>(row)][static_cast<std::size_t>(p - 1)];
 }
 
@@ -131,8 +132,8 @@ constexpr double kGrubbs05[] = {
 // A value left out of a list would shift every later band.
 static_assert(std::size(kGrubbs01) == kGrubbsValues && std::size(kGrubbs05) == kGrubbsValues);
 
-double GrubbsLookup(const GrubbsTable& table, int n) {
-  if (n < 3 || n > 1000) return kOutOfRange;
+std::optional<double> GrubbsLookup(const GrubbsTable& table, int n) {
+  if (n < 3 || n > 1000) return std::nullopt;
   int index = 0;
   if (n <= 50) {
     index = n - 3;
@@ -162,26 +163,39 @@ int StudentizedRangeRow(int df) {
   return 20;
 }
 
-double StudentizedRangeLookup(const double (&table)[kStudentizedRangeRows][kStudentizedRangeMeans],
-                              int k, int df) {
+std::optional<double> StudentizedRangeLookup(
+    const double (&table)[kStudentizedRangeRows][kStudentizedRangeMeans], int k, int df) {
   const int row = StudentizedRangeRow(df);
-  if (row < 0 || k < 2 || k > 30) return kOutOfRange;
+  if (row < 0 || k < 2 || k > 30) return std::nullopt;
   return table[row][k - 2];
 }
 
 }  // namespace
 
-double DunnettCritical05(int p, int df) { return DunnettLookup(kDunnett05, p, df); }
-double DunnettCritical01(int p, int df) { return DunnettLookup(kDunnett01, p, df); }
+namespace checked {
 
-double GrubbsCritical05(int n) { return GrubbsLookup(kGrubbs05, n); }
-double GrubbsCritical01(int n) { return GrubbsLookup(kGrubbs01, n); }
+std::optional<double> DunnettCritical05(int p, int df) { return DunnettLookup(kDunnett05, p, df); }
+std::optional<double> DunnettCritical01(int p, int df) { return DunnettLookup(kDunnett01, p, df); }
 
-double StudentizedRange05(int k, int df) {
+std::optional<double> GrubbsCritical05(int n) { return GrubbsLookup(kGrubbs05, n); }
+std::optional<double> GrubbsCritical01(int n) { return GrubbsLookup(kGrubbs01, n); }
+
+std::optional<double> StudentizedRange05(int k, int df) {
   return StudentizedRangeLookup(kStudentizedRange05, k, df);
 }
-double StudentizedRange01(int k, int df) {
+std::optional<double> StudentizedRange01(int k, int df) {
   return StudentizedRangeLookup(kStudentizedRange01, k, df);
 }
+
+}  // namespace checked
+
+double DunnettCritical05(int p, int df) { return checked::DunnettCritical05(p, df).value_or(kOutOfRange); }
+double DunnettCritical01(int p, int df) { return checked::DunnettCritical01(p, df).value_or(kOutOfRange); }
+
+double GrubbsCritical05(int n) { return checked::GrubbsCritical05(n).value_or(kOutOfRange); }
+double GrubbsCritical01(int n) { return checked::GrubbsCritical01(n).value_or(kOutOfRange); }
+
+double StudentizedRange05(int k, int df) { return checked::StudentizedRange05(k, df).value_or(kOutOfRange); }
+double StudentizedRange01(int k, int df) { return checked::StudentizedRange01(k, df).value_or(kOutOfRange); }
 
 }  // namespace orvel

@@ -4,6 +4,8 @@
 // kOutOfRange (-100).
 #pragma once
 
+#include <optional>
+
 namespace orvel {
 
 // p = number of treatment groups compared with the control (1..9); df = error df (5 and over).
@@ -18,5 +20,16 @@ double GrubbsCritical01(int n);
 // next row above it, beyond 120 the row for infinite df).
 double StudentizedRange05(int k, int df);
 double StudentizedRange01(int k, int df);
+
+// The same lookups for code outside the numeric module: no value (std::nullopt) where the
+// tables have no entry, instead of the kOutOfRange sentinel.
+namespace checked {
+std::optional<double> DunnettCritical05(int p, int df);
+std::optional<double> DunnettCritical01(int p, int df);
+std::optional<double> GrubbsCritical05(int n);
+std::optional<double> GrubbsCritical01(int n);
+std::optional<double> StudentizedRange05(int k, int df);
+std::optional<double> StudentizedRange01(int k, int df);
+}  // namespace checked
 
 }  // namespace orvel

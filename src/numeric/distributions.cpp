@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <numbers>
+#include <optional>
 #include <vector>
 
 namespace orvel {
@@ -34,6 +36,46 @@ int ClampToInt(double x) {
   if (x <= static_cast<double>(INT_MIN)) return INT_MIN;
   return static_cast<int>(x);
 }
+
+// A probability as a routine returns it. The F series' rounded pi leaves its sum up to a few
+// 1e-7 outside 0 .. 1 where the true value is at an end. NaN stays NaN.
+double ClampProbability(double p) {
+  if (p < 0.0) return 0.0;
+  if (p > 1.0) return 1.0;
+  return p;
+}
+
+// The running factor h of the F tail series, held as value * 2^scale so that it may fall far
+// below the smallest double and grow back without losing its digits. Scaling by a power of two
+// is exact and starts only once h falls below 2^-600, so wherever a plain double h stays in
+// range every term, and the sum, is the same bit for bit.
+class ScaledFactor {
+ public:
+  explicit ScaledFactor(double h) : value_(h) {}
+  bool IsZero() const { return value_ == 0.0; }
+  // The series term 2 h / divisor.
+  double TwiceOver(double divisor) const {
+    const double term = 2.0 * value_ / divisor;
+    return scale_ == 0 ? term : std::ldexp(term, scale_);
+  }
+  // h = h a b / c, evaluated left to right as the plain series does.
+  void Update(double a, double b, double c) {
+    value_ = value_ * a * b / c;
+    constexpr int kStep = 600;
+    const double magnitude = std::fabs(value_);
+    if (magnitude != 0.0 && magnitude < 0x1p-600) {
+      value_ = std::ldexp(value_, kStep);
+      scale_ -= kStep;
+    } else if (scale_ < 0 && magnitude > 0x1p600) {
+      value_ = std::ldexp(value_, -kStep);
+      scale_ += kStep;
+    }
+  }
+
+ private:
+  double value_;
+  int scale_ = 0;
+};
 
 // Bisection shared by the F and chi-square quantiles. The statistic is parameterised by u in
 // (0, 1), decreasing in u, so the upper-tail probability grows with u. After the bracket stops
@@ -238,22 +280,26 @@ double FUpperP(int df1, int df2, double f) {
   const bool m_odd = (m % 2) != 0;
   const bool n_odd = (n % 2) != 0;
   double p = 0.0;
-  double h = 0.0;
+  double h0 = 0.0;
   if (m_odd && n_odd) {
     p = 1.0 - kTwoOverPiRounded * std::atan(std::sqrt(1.0 / d - 1.0));
-    h = std::sqrt(d * (1.0 - d)) / kPiRounded;
+    h0 = std::sqrt(d * (1.0 - d)) / kPiRounded;
   } else if (!m_odd && n_odd) {
     p = std::sqrt(d);
-    h = (1.0 - d) * std::sqrt(d) / 2.0;
+    h0 = (1.0 - d) * std::sqrt(d) / 2.0;
   } else if (m_odd && !n_odd) {
     p = 1.0 - std::sqrt(1.0 - d);
-    h = d * std::sqrt(1.0 - d) / 2.0;
+    h0 = d * std::sqrt(1.0 - d) / 2.0;
   } else {
     p = d;
-    h = d * (1.0 - d);
+    h0 = d * (1.0 - d);
   }
   const std::int64_t i0 = m_odd ? 1 : 2;
   const std::int64_t j0 = n_odd ? 1 : 2;
+  // With both df in the thousands the first series drives h far below the smallest double
+  // (about d^(n/2)) before the second series multiplies it back up to terms of order 1; a plain
+  // double underflows to 0 on the way and the tail is lost. ScaledFactor keeps its digits.
+  ScaledFactor h(h0);
   // With m <= 2 nothing follows the first series. Its terms 2h/j never grow (the ratio of two
   // successive ones is (i0 + j) d / (j + 2) <= 1), so once a term is below half the gap from p to
   // the next double below it, no later subtraction can change p: stopping there gives the same p.
@@ -265,18 +311,18 @@ double FUpperP(int df1, int df2, double f) {
   std::int64_t j = j0;
   for (; j < n; j += 2) {
     // Once h is 0 every later term is 0 too.
-    if (h == 0.0) return p;
-    const double term = 2.0 * h / static_cast<double>(j);
-    if (last_series && term < std::fabs(p) * kHalfGapBound) return p;
+    if (h.IsZero()) return ClampProbability(p);
+    const double term = h.TwiceOver(static_cast<double>(j));
+    if (last_series && term < std::fabs(p) * kHalfGapBound) return ClampProbability(p);
     p -= term;
-    h = h * static_cast<double>(i0 + j) * d / static_cast<double>(j);
+    h.Update(static_cast<double>(i0 + j), d, static_cast<double>(j));
   }
   for (std::int64_t i = i0; i < m; i += 2) {
-    if (h == 0.0) return p;
-    p += 2.0 * h / static_cast<double>(i);
-    h = h * static_cast<double>(j + i) * (1.0 - d) / static_cast<double>(i);
+    if (h.IsZero()) return ClampProbability(p);
+    p += h.TwiceOver(static_cast<double>(i));
+    h.Update(static_cast<double>(j + i), 1.0 - d, static_cast<double>(i));
   }
-  return p;
+  return ClampProbability(p);
 }
 
 double TUpperP(int df, double t) {
@@ -340,6 +386,10 @@ double TQuantile(int df, double p) {
   if (df < 1) return kOutOfRange;
   const double z = NormalQuantile(p);
   if (IsNearlyEqual(z, kOutOfRange)) return kOutOfRange;
+  // The expansion below is 5% short at 1 df (12.05 for 12.71 at p = 0.025) and 1% at 2 df;
+  // there the distribution has closed forms, which are exact.
+  if (df == 1) return std::tan(std::numbers::pi * (0.5 - p));
+  if (df == 2) return (1.0 - 2.0 * p) / std::sqrt(2.0 * p * (1.0 - p));
   // Cornish-Fisher expansion, Abramowitz-Stegun 26.7.5.
   const double n = df;
   const double z2 = z * z;
@@ -354,6 +404,29 @@ double TQuantile(int df, double p) {
              (92160.0 * n * n * n * n) +
          (27.0 * z11 + 339.0 * z9 + 930.0 * z7 - 1782.0 * z5 - 765.0 * z3 + 17955.0 * z) /
              (368640.0 * n * n * n * n * n);
+}
+
+// ---- Domain-checked forms -----------------------------------------------------------------
+
+std::optional<double> checked::FUpperP(int df1, int df2, double f) {
+  if (df1 < 1 || df2 < 1) return std::nullopt;
+  return orvel::FUpperP(df1, df2, f);
+}
+
+std::optional<double> checked::TUpperP(int df, double t) {
+  if (df < 1) return std::nullopt;
+  return orvel::TUpperP(df, t);
+}
+
+std::optional<double> checked::ChiSquareUpperP(int df, double x) {
+  if (df < 1) return std::nullopt;
+  return orvel::ChiSquareUpperP(df, x);
+}
+
+std::optional<double> checked::TQuantile(int df, double p) {
+  // A t quantile may itself be -100 (1 df, p near 0.9968), so the domain decides, not the value.
+  if (df < 1 || !(p > 0.0 && p < 1.0)) return std::nullopt;
+  return orvel::TQuantile(df, p);
 }
 
 double FQuantile(int df1, int df2, double p) {
@@ -397,8 +470,8 @@ double ChiSquareQuantile(int df, double p) {
 
 // ---- Exact null distributions ------------------------------------------------------------
 
-double MannWhitneyExactP(int m, int n, int u) {
-  if (m < 1 || n < 1) return kOutOfRange;
+std::optional<double> checked::MannWhitneyExactP(int m, int n, int u) {
+  if (m < 1 || n < 1) return std::nullopt;
   const std::int64_t mn = static_cast<std::int64_t>(m) * n;
   if (u < 0 || u > mn) return 0.0;
   // The distribution of U is symmetric about mn/2 and the same for (m, n) and (n, m). Only the
@@ -408,7 +481,7 @@ double MannWhitneyExactP(int m, int n, int u) {
   const bool from_top = 2 * static_cast<std::int64_t>(u) > mn;
   const std::int64_t last = from_top ? mn - u - 1 : u;
   if (last + 1 > kMaxExactEntries || static_cast<std::int64_t>(s) * (last + 1) > kMaxExactWork) {
-    return kOutOfRange;
+    return std::nullopt;
   }
   std::vector<double> counts;
   if (last >= 0) {
@@ -418,7 +491,7 @@ double MannWhitneyExactP(int m, int n, int u) {
       if (static_cast<double>(s + 1) * static_cast<double>(last + 1) >
               static_cast<double>(kMaxExactEntries) ||
           work > static_cast<double>(kMaxExactWork)) {
-        return kOutOfRange;
+        return std::nullopt;
       }
       RecurrenceCounts(s, l, last, counts);
     }
@@ -434,13 +507,17 @@ double MannWhitneyExactP(int m, int n, int u) {
   return 2.0 * (total - sum) / total;
 }
 
-double SignedRankExactP(int n, int t) {
-  if (n < 0) return kOutOfRange;
+double MannWhitneyExactP(int m, int n, int u) {
+  return checked::MannWhitneyExactP(m, n, u).value_or(kOutOfRange);
+}
+
+std::optional<double> checked::SignedRankExactP(int n, int t) {
+  if (n < 0) return std::nullopt;
   const std::int64_t top = static_cast<std::int64_t>(n) * (n + 1) / 2;
   const std::int64_t last = std::clamp<std::int64_t>(t, 0, top);
   if (last + 1 > kMaxExactEntries ||
       static_cast<double>(n) * static_cast<double>(last + 1) > static_cast<double>(kMaxExactWork)) {
-    return kOutOfRange;
+    return std::nullopt;
   }
   // g holds the counts times 2^-i after the first i ranks: halving is exact, so the result
   // equals 2 * 2^-n * (sum of counts) bit for bit, and nothing overflows for large n.
@@ -463,6 +540,8 @@ double SignedRankExactP(int n, int t) {
   return 2.0 * sum;
 }
 
+double SignedRankExactP(int n, int t) { return checked::SignedRankExactP(n, t).value_or(kOutOfRange); }
+
 double FisherTableProbability(int a, int b, int c, int d) {
   if (a < 0 || b < 0 || c < 0 || d < 0) return kOutOfRange;
   const std::int64_t total = static_cast<std::int64_t>(a) + b + c + d;
@@ -474,22 +553,30 @@ double FisherTableProbability(int a, int b, int c, int d) {
 
 // ---- Power and sample size ---------------------------------------------------------------
 
+std::optional<double> checked::PairedPower(double delta, double sigma, double alpha, int n) {
+  if (n < 2) return std::nullopt;
+  const std::optional<double> critical = checked::TQuantile(n - 1, alpha / 2.0);
+  if (!critical) return std::nullopt;
+  return 1.0 - orvel::TUpperP(n - 1, std::sqrt(static_cast<double>(n)) * std::fabs(delta) / sigma -
+                                  *critical);
+}
+
+std::optional<double> checked::TwoSamplePower(double delta, double sigma, double alpha, int nx, int ny) {
+  const double m = (static_cast<double>(nx) + static_cast<double>(ny)) / 2.0;
+  const double df_real = std::trunc(2.0 * m - 2.0);
+  if (!(df_real >= 1.0)) return std::nullopt;
+  const int df = ClampToInt(df_real);
+  const std::optional<double> critical = checked::TQuantile(df, alpha / 2.0);
+  if (!critical) return std::nullopt;
+  return 1.0 - orvel::TUpperP(df, std::sqrt(m / 2.0) * std::fabs(delta) / sigma - *critical);
+}
+
 double PairedPower(double delta, double sigma, double alpha, int n) {
-  if (n < 2) return kOutOfRange;
-  const double critical = TQuantile(n - 1, alpha / 2.0);
-  if (IsNearlyEqual(critical, kOutOfRange)) return kOutOfRange;
-  return 1.0 - TUpperP(n - 1, std::sqrt(static_cast<double>(n)) * std::fabs(delta) / sigma -
-                                  critical);
+  return checked::PairedPower(delta, sigma, alpha, n).value_or(kOutOfRange);
 }
 
 double TwoSamplePower(double delta, double sigma, double alpha, int nx, int ny) {
-  const double m = (static_cast<double>(nx) + static_cast<double>(ny)) / 2.0;
-  const double df_real = std::trunc(2.0 * m - 2.0);
-  if (!(df_real >= 1.0)) return kOutOfRange;
-  const int df = ClampToInt(df_real);
-  const double critical = TQuantile(df, alpha / 2.0);
-  if (IsNearlyEqual(critical, kOutOfRange)) return kOutOfRange;
-  return 1.0 - TUpperP(df, std::sqrt(m / 2.0) * std::fabs(delta) / sigma - critical);
+  return checked::TwoSamplePower(delta, sigma, alpha, nx, ny).value_or(kOutOfRange);
 }
 
 namespace {
@@ -497,15 +584,13 @@ namespace {
 // Shared body of the two t-test sample sizes: a normal-theory start, then ten refinements
 // with t quantiles; the largest size seen is the answer. `groups` is 1 for pairs and 2 for two
 // independent groups (which doubles the size and uses df = 2n - 2).
-int TTestSampleSize(double delta, double sigma, double alpha, double beta, int groups) {
+std::optional<int> TTestSampleSize(double delta, double sigma, double alpha, double beta, int groups) {
   const double z_alpha = NormalQuantile(alpha / 2.0);
   const double z_beta = NormalQuantile(beta);
-  if (IsNearlyEqual(z_alpha, kOutOfRange) || IsNearlyEqual(z_beta, kOutOfRange)) {
-    return static_cast<int>(kOutOfRange);
-  }
+  if (IsNearlyEqual(z_alpha, kOutOfRange) || IsNearlyEqual(z_beta, kOutOfRange)) return std::nullopt;
   const double ratio = (sigma / delta) * (sigma / delta);
   const double start = std::trunc(groups * (z_alpha + z_beta) * (z_alpha + z_beta) * ratio);
-  if (std::isnan(start)) return static_cast<int>(kOutOfRange);
+  if (std::isnan(start)) return std::nullopt;
   int n = ClampToInt(start);
   int largest = n;
   for (int step = 0; step < 10; ++step) {
@@ -524,12 +609,20 @@ int TTestSampleSize(double delta, double sigma, double alpha, double beta, int g
 
 }  // namespace
 
-int PairedSampleSize(double delta, double sigma, double alpha, double beta) {
+std::optional<int> checked::PairedSampleSize(double delta, double sigma, double alpha, double beta) {
   return TTestSampleSize(delta, sigma, alpha, beta, 1);
 }
 
-int TwoSampleSampleSize(double delta, double sigma, double alpha, double beta) {
+std::optional<int> checked::TwoSampleSampleSize(double delta, double sigma, double alpha, double beta) {
   return TTestSampleSize(delta, sigma, alpha, beta, 2);
+}
+
+int PairedSampleSize(double delta, double sigma, double alpha, double beta) {
+  return TTestSampleSize(delta, sigma, alpha, beta, 1).value_or(static_cast<int>(kOutOfRange));
+}
+
+int TwoSampleSampleSize(double delta, double sigma, double alpha, double beta) {
+  return TTestSampleSize(delta, sigma, alpha, beta, 2).value_or(static_cast<int>(kOutOfRange));
 }
 
 int MannWhitneySampleSize(double p, double alpha, double beta, int nx, int ny) {

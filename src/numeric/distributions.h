@@ -8,9 +8,12 @@
 // p-values in the result text stay the same from release to release. Do not replace them by a
 // "better" special-function library.
 //
-// Arguments outside a routine's domain give kOutOfRange (-100). Callers test for it with
-// IsNearlyEqual(value, kOutOfRange), never with ==.
+// Arguments outside a routine's domain give kOutOfRange (-100). Inside this module callers test
+// for it with IsNearlyEqual(value, kOutOfRange), never with ==; code elsewhere asks the checked::
+// forms at the end of this header, which say "no value" with std::nullopt instead.
 #pragma once
+
+#include <optional>
 
 namespace orvel {
 
@@ -53,6 +56,7 @@ double ChiSquareUpperP(int df, double x);
 
 // kOutOfRange unless 0 < p < 1.
 double NormalQuantile(double p);
+// Exact closed forms at 1 and 2 df, the Cornish-Fisher expansion from 3 df on.
 // kOutOfRange when df < 1 or p is not strictly between 0 and 1.
 double TQuantile(int df, double p);
 // kOutOfRange when a df is below 1 or p is outside 0..1.
@@ -89,5 +93,22 @@ int PairedSampleSize(double delta, double sigma, double alpha, double beta);
 int TwoSampleSampleSize(double delta, double sigma, double alpha, double beta);
 int MannWhitneySampleSize(double p, double alpha, double beta, int nx, int ny);
 int SignedRankSampleSize(double p, double alpha, double beta);
+
+// ---- The same routines with an explicit "no value" -------------------------------------------
+// Code outside the numeric module asks these forms: arguments outside a routine's domain give
+// std::nullopt instead of kOutOfRange, so no caller compares results with the sentinel (which a
+// true result, such as a t quantile, may equal). Where a value exists it is the one above.
+namespace checked {
+std::optional<double> FUpperP(int df1, int df2, double f);
+std::optional<double> TUpperP(int df, double t);
+std::optional<double> ChiSquareUpperP(int df, double x);
+std::optional<double> TQuantile(int df, double p);
+std::optional<double> MannWhitneyExactP(int m, int n, int u);
+std::optional<double> SignedRankExactP(int n, int t);
+std::optional<double> PairedPower(double delta, double sigma, double alpha, int n);
+std::optional<double> TwoSamplePower(double delta, double sigma, double alpha, int nx, int ny);
+std::optional<int> PairedSampleSize(double delta, double sigma, double alpha, double beta);
+std::optional<int> TwoSampleSampleSize(double delta, double sigma, double alpha, double beta);
+}  // namespace checked
 
 }  // namespace orvel

@@ -1,4 +1,5 @@
 #include "analyses/correlation.h"
+#include "analyses/result_text.h"
 
 #include <gtest/gtest.h>
 
@@ -53,15 +54,33 @@ TEST(LeastSquaresTest, ZeroDenominatorsHaveNoValue) {
   EXPECT_NEAR(cy.intercept, 0.7, 1e-15);
   EXPECT_FALSE(std::isfinite(cy.r));
   EXPECT_TRUE(std::isnan(cy.p));
-  // r = 1 exactly: t has a zero denominator.
-  const LineFit exact = FitLeastSquaresLine({1, 2, 3}, {2, 4, 6});
-  EXPECT_EQ(exact.r, 1.0);
-  EXPECT_EQ(exact.intercept, 0.0);
-  EXPECT_TRUE(std::isnan(exact.p));
   // Two pairs: no degrees of freedom; none: nothing at all.
   EXPECT_TRUE(std::isnan(FitLeastSquaresLine({1, 2}, {3, 1}).p));
   EXPECT_TRUE(std::isnan(FitLeastSquaresLine({}, {}).slope));
   EXPECT_TRUE(std::isnan(FitLeastSquaresLine({}, {}).p));
+}
+
+TEST(LeastSquaresTest, PerfectFitHasTheLimitPZero) {
+  // |r| = 1 makes t infinite; the p-value is its limit 0, also where rounding leaves r a hair
+  // off 1 (decimal steps), and for falling lines. Two pairs still have no test.
+  struct Case {
+    std::vector<double> x, y;
+  };
+  const Case cases[] = {
+      {{1, 2, 3}, {2, 4, 6}},
+      {{1, 2, 3, 4}, {10, 7, 4, 1}},
+      {{0.1, 0.2, 0.3, 0.4, 0.5}, {0.3, 0.5, 0.7, 0.9, 1.1}},
+      {{0.7, 1.4, 2.1}, {-0.3, -0.6, -0.9}},
+      {{1e-3, 2e-3, 3e-3, 4e-3, 5e-3, 6e-3}, {5.5, 6.6, 7.7, 8.8, 9.9, 11.0}},
+  };
+  for (const Case& c : cases) {
+    const LineFit fit = FitLeastSquaresLine(c.x, c.y);
+    EXPECT_NEAR(std::fabs(fit.r), 1.0, 1e-12) << c.x.size();
+    EXPECT_GE(fit.p, 0.0) << c.x.size();
+    EXPECT_LT(fit.p, 1e-10) << c.x.size();
+    EXPECT_EQ(PValueWithMark(fit.p), "p<0.0001**") << c.x.size();
+  }
+  EXPECT_TRUE(std::isnan(FitLeastSquaresLine({1, 2}, {2, 4}).p));
 }
 
 TEST_F(CorrelationTest, RegressionLineReport) {
@@ -85,10 +104,10 @@ TEST_F(CorrelationTest, RegressionLineEquationForms) {
   Column(1, "", {"1", "2", "3"});
   Column(2, "", {"2", "4", "6"});
   RegressionLineReport(doc);
-  // Intercept exactly 0: the short form; r = 1: the test has no value.
+  // Intercept exactly 0: the short form; r = 1: the limit p = 0.
   EXPECT_EQ(doc.ResultText,
             "\n<<< Regression Line >>>\n\nX : Col1 \nY : Col2 \ny=2.000000x\nCorrelation Coefficient r=1.000000\n"
-            "Contribution Ratio r^2=1.000000\n\n[Two-sided Test]\np=undefined\n\n");
+            "Contribution Ratio r^2=1.000000\n\n[Two-sided Test]\np<0.0001**\n\n");
   doc.ResultText.clear();
   Column(2, "", {"0", "2", "4.1"});
   RegressionLineReport(doc);
@@ -141,7 +160,7 @@ TEST_F(CorrelationTest, CurveSignForms) {
             std::string::npos);
   EXPECT_EQ(CurveBody(kCurveReciprocal),
             "Y : Col2 \ny=8.000000/x\nCorrelation Coefficient r=1.000000\nContribution Ratio r^2=1.000000\n\n"
-            "[Two-sided Test]\np=undefined\n\n");
+            "[Two-sided Test]\np<0.0001**\n\n");
   // A zero slope prints a only.
   Column(2, "", {"3", "3", "3"});
   EXPECT_NE(CurveBody(kCurvePower).find("\ny=3.000000x^0\n"), std::string::npos);

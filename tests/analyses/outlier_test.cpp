@@ -34,7 +34,7 @@ TEST_F(OutlierTest, ClassificationIsStrictAtBothCriticalValues) {
   EXPECT_EQ(ClassifyOutlier(2.2, 2.4, 2.1), OutlierVerdict::kRejected05);
   EXPECT_EQ(ClassifyOutlier(2.1, 2.4, 2.1), OutlierVerdict::kNotRejected);
   EXPECT_EQ(ClassifyOutlier(std::nan(""), 2.4, 2.1), OutlierVerdict::kNotRejected);
-  EXPECT_EQ(ClassifyOutlier(9.0, kOutOfRange, kOutOfRange), OutlierVerdict::kBeyondTables);
+  EXPECT_EQ(ClassifyOutlier(9.0, std::nullopt, std::nullopt), OutlierVerdict::kBeyondTables);
 }
 
 TEST_F(OutlierTest, SmirnovGrubbsReports) {

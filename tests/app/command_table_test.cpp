@@ -96,7 +96,8 @@ class CommandKeywordTest : public ::testing::Test {
   void TearDown() override { std::filesystem::remove_all(dir); }
 
   // A sheet every built command accepts: three complete integer columns flagged as groups,
-  // the first two as the two groups, a 2x2 block selected from the first cell, a result.
+  // the first two as the two groups, a 2x2 block selected from the first cell, a 2x2 twoway
+  // grid on them, a result.
   static void FillSheet(CORVELDoc& doc) {
     const int values[6][3] = {{3, 5, 4}, {6, 2, 8}, {7, 9, 1}, {4, 8, 6}, {9, 3, 7}, {5, 6, 2}};
     for (int c = 1; c <= 3; ++c) {
@@ -105,6 +106,10 @@ class CommandKeywordTest : public ::testing::Test {
       doc.SetGroupColumn(c, true);
     }
     doc.SetSelection(1, 1, 2, 2);
+    doc.SetTwowayGridCell(1, 1, 1);
+    doc.SetTwowayGridCell(2, 1, 2);
+    doc.SetTwowayGridCell(1, 2, 3);
+    doc.SetTwowayGridCell(2, 2, 1);
     doc.ResultText = "<<< Summary statistics >>>\n";
   }
 

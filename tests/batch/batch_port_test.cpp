@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "app/dialogs.h"
+#include "app/orvel_view.h"
 
 namespace orvel::batch {
 namespace {
@@ -151,6 +152,53 @@ TEST_F(BatchPortTest, DialogMisfits) {
     EXPECT_NE(port.Misfit()->find(c.report), std::string::npos) << *port.Misfit();
     EXPECT_EQ(port.UnusedCount(), 1u) << "the misfit answer is not used";
   }
+}
+
+// The Data Settings dialogs answer from the file like any other: the settings change on a
+// fitting answer; a refused one is a misfit that leaves the document as it was.
+TEST_F(BatchPortTest, DataSettingsDialogsTakeTheirAnswers) {
+  const struct {
+    void (CORVELView::*command)();
+    const char* answers;
+    const char* misfit;  // empty: the answer fits
+    bool pca_column_1;   // column 1 among the principal component columns afterwards
+  } cases[] = {
+      {&CORVELView::OnPcaSetting, "dialog \"Data Setting for Principal Component Analysis Data\" columns=\"1, 2\"", "",
+       true},
+      {&CORVELView::OnPcaSetting,
+       "dialog \"Data Setting for Principal Component Analysis Data\" "
+       "columns=1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17,18,19,20,21",
+       "refuses the answers: \xE6\x9C\x80\xE5\xA4\xA7\xEF\xBC\x92\xEF\xBC\x90", false},
+      {&CORVELView::OnPcaSetting, "dialog \"Data Setting for Principal Component Analysis Data\" columns=1,1",
+       "does not take columns=\"1,1\"", false},
+      {&CORVELView::OnMultipleRegressionSetting,
+       "dialog \"Data Setting for Multiple Regression Data\" y=2 x=3,4 method=0 f_in=9", "", false},
+      {&CORVELView::OnMultipleRegressionSetting, "dialog \"Data Setting for Multiple Regression Data\" method=3",
+       "does not take method=\"3\"", false},
+      {&CORVELView::OnObjectDataOption, "dialog \"Option for Object Data\" data=yes", "does not take data=\"yes\"",
+       false},
+  };
+  for (const auto& c : cases) {
+    CORVELDoc doc;
+    BatchPort& port = Port(c.answers);
+    CORVELView view(doc, port);
+    (view.*c.command)();
+    EXPECT_EQ(port.Misfit().has_value(), *c.misfit != '\0') << c.answers;
+    if (port.Misfit()) {
+      EXPECT_NE(port.Misfit()->find(c.misfit), std::string::npos) << *port.Misfit();
+    }
+    EXPECT_EQ(doc.PcaColumn(1), c.pca_column_1) << c.answers;
+    EXPECT_EQ(doc.IsModified(), !port.Misfit().has_value()) << c.answers;
+  }
+  CORVELDoc doc;
+  BatchPort& port = Port("dialog \"Data Setting for Multiple Regression Data\" y=2 x=3,4 method=0 f_in=9 p_in=0.1");
+  CORVELView view(doc, port);
+  view.OnMultipleRegressionSetting();
+  EXPECT_EQ(doc.Settings().RegressionY, 2);
+  EXPECT_TRUE(doc.RegressionXColumn(3) && doc.RegressionXColumn(4) && !doc.RegressionXColumn(1));
+  EXPECT_EQ(doc.Settings().RegressionMethod, 0);
+  EXPECT_EQ(doc.Settings().FIn, 2.0);  // corrected, as the dialog does
+  EXPECT_EQ(doc.Settings().PIn, 0.1);
 }
 
 TEST_F(BatchPortTest, FileAndInputMisfitsNameThePrompt) {

@@ -14,7 +14,6 @@
 
 #include "app/data_settings_lists.h"
 #include "app/twoway_grid.h"
-#include "gui/data_settings_dialogs.h"
 #include "gui/main_frame.h"
 #include "gui/model_dialogs.h"
 #include "gui_tests.h"
@@ -66,6 +65,18 @@ class DataSettingsTest : public QObject {
     if (child == nullptr) qFatal("no child %s", name);
     return child;
   }
+  // Runs a Data Settings command; `act` gets its dialog (rendered from the model's schema) and
+  // closes it.
+  void WithDialog(void (CORVELView::*command)(), const std::function<void(QDialog&)>& act) {
+    bool shown = false;
+    WhenModalShows([&](QWidget* w) {
+      shown = true;
+      act(*static_cast<QDialog*>(w));
+      if (w->isVisible()) static_cast<QDialog*>(w)->reject();
+    });
+    (View().*command)();
+    QVERIFY(shown);
+  }
 
  private slots:
   void init() {
@@ -83,53 +94,54 @@ class DataSettingsTest : public QObject {
 
   void multipleRegressionTakesFifteenXAndCorrectsTheThresholds() {
     Doc().SetCell(2, 0, "age");
-    MultipleRegressionDialog dialog(View(), frame_.get());
-    QCOMPARE(dialog.windowTitle(), QString("Data Setting for Multiple Regression Data"));
-    auto* data = Child<QListWidget>(dialog, "data_list");
-    auto* x = Child<QListWidget>(dialog, "x_list");
-    QCOMPARE(data->item(1)->text(), QString("Col 2 : age"));
-    QCOMPARE(Child<QLineEdit>(dialog, "y")->text(), QString("Col 1 : "));  // Y preset 1
-    QCOMPARE(Child<QLineEdit>(dialog, "f_in")->text(), QString("2.00"));
-    QCOMPARE(Child<QLineEdit>(dialog, "p_out")->text(), QString("0.20"));
-    QVERIFY(Child<QRadioButton>(dialog, "method2")->isChecked());
-    QCOMPARE(Child<QRadioButton>(dialog, "method0")->text(), QString("Forward Method"));
-    dialog.show();
+    WithDialog(&CORVELView::OnMultipleRegressionSetting, [](QDialog& dialog) {
+      QCOMPARE(dialog.windowTitle(), QString("Data Setting for Multiple Regression Data"));
+      auto* data = Child<QListWidget>(dialog, "data_list");
+      auto* x = Child<QListWidget>(dialog, "x_list");
+      QCOMPARE(data->item(1)->text(), QString("Col 2 : age"));
+      QCOMPARE(Child<QLineEdit>(dialog, "y")->text(), QString("Col 1 : "));  // Y preset 1
+      QCOMPARE(Child<QLineEdit>(dialog, "f_in")->text(), QString("2.00"));
+      QCOMPARE(Child<QLineEdit>(dialog, "p_out")->text(), QString("0.20"));
+      QVERIFY(Child<QRadioButton>(dialog, "method2")->isChecked());
+      QCOMPARE(Child<QRadioButton>(dialog, "method0")->text(), QString("Forward Method"));
+      dialog.show();
 
-    // Y is one column: the last one set.
-    data->setCurrentRow(1);
-    Child<QPushButton>(dialog, "set_y")->click();
-    QCOMPARE(Child<QLineEdit>(dialog, "y")->text(), QString("Col 2 : age"));
+      // Y is one column: the last one set.
+      data->setCurrentRow(1);
+      Child<QPushButton>(dialog, "set_y")->click();
+      QCOMPARE(Child<QLineEdit>(dialog, "y")->text(), QString("Col 2 : age"));
 
-    Choose(data, {3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17});
-    Child<QPushButton>(dialog, "add_x")->click();
-    QCOMPARE(x->count(), 15);
-    // A 16th column is refused with the message; one already listed is simply not taken again.
-    Box box;
-    CloseNextBox(box);
-    Choose(data, {18});
-    Child<QPushButton>(dialog, "add_x")->click();
-    QCOMPARE(box.shown, 1);
-    QCOMPARE(box.title, QString("ORVEL"));
-    QCOMPARE(box.text, QString::fromUtf8(kFifteenListFullMessage));
-    QCOMPARE(x->count(), 15);
-    Choose(data, {3});
-    Child<QPushButton>(dialog, "add_x")->click();
-    QCOMPARE(x->count(), 15);
-    QCOMPARE(box.shown, 1);
-    // "<-" frees a place.
-    x->setCurrentRow(0);
-    Child<QPushButton>(dialog, "remove_x")->click();
-    QCOMPARE(x->item(0)->text(), QString("Col 4 : "));
-    Choose(data, {20});
-    Child<QPushButton>(dialog, "add_x")->click();
-    QCOMPARE(x->item(14)->text(), QString("Col20 : "));
+      Choose(data, {3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17});
+      Child<QPushButton>(dialog, "add_x")->click();
+      QCOMPARE(x->count(), 15);
+      // A 16th column is refused with the message; one already listed is simply not taken again.
+      Box box;
+      CloseNextBox(box);
+      Choose(data, {18});
+      Child<QPushButton>(dialog, "add_x")->click();
+      QCOMPARE(box.shown, 1);
+      QCOMPARE(box.title, QString("ORVEL"));
+      QCOMPARE(box.text, QString::fromUtf8(kFifteenListFullMessage));
+      QCOMPARE(x->count(), 15);
+      Choose(data, {3});
+      Child<QPushButton>(dialog, "add_x")->click();
+      QCOMPARE(x->count(), 15);
+      QCOMPARE(box.shown, 1);
+      // "<-" frees a place.
+      x->setCurrentRow(0);
+      Child<QPushButton>(dialog, "remove_x")->click();
+      QCOMPARE(x->item(0)->text(), QString("Col 4 : "));
+      Choose(data, {20});
+      Child<QPushButton>(dialog, "add_x")->click();
+      QCOMPARE(x->item(14)->text(), QString("Col20 : "));
 
-    Child<QRadioButton>(dialog, "method1")->setChecked(true);
-    Child<QLineEdit>(dialog, "f_in")->setText("7");       // out of range: 2.0
-    Child<QLineEdit>(dialog, "f_out")->setText("3.5");
-    Child<QLineEdit>(dialog, "p_in")->setText("x");       // no number: 0.2
-    Child<QLineEdit>(dialog, "p_out")->setText("0.05");
-    dialog.accept();
+      Child<QRadioButton>(dialog, "method1")->setChecked(true);
+      Child<QLineEdit>(dialog, "f_in")->setText("7");       // out of range: 2.0
+      Child<QLineEdit>(dialog, "f_out")->setText("3.5");
+      Child<QLineEdit>(dialog, "p_in")->setText("x");       // no number: 0.2
+      Child<QLineEdit>(dialog, "p_out")->setText("0.05");
+      dialog.accept();
+    });
     QCOMPARE(Doc().Settings().RegressionY, 2);
     QVERIFY(!Doc().RegressionXColumn(3));
     QVERIFY(Doc().RegressionXColumn(4) && Doc().RegressionXColumn(17) && Doc().RegressionXColumn(20));
@@ -145,35 +157,38 @@ class DataSettingsTest : public QObject {
                    "setpout (0.050000);\r\n") != std::string::npos);
 
     // Opened again, it shows what was stored.
-    MultipleRegressionDialog again(View(), frame_.get());
-    QCOMPARE(Child<QListWidget>(again, "x_list")->count(), 15);
-    QVERIFY(Child<QRadioButton>(again, "method1")->isChecked());
-    QCOMPARE(Child<QLineEdit>(again, "f_out")->text(), QString("3.50"));
+    WithDialog(&CORVELView::OnMultipleRegressionSetting, [](QDialog& again) {
+      QCOMPARE(Child<QListWidget>(again, "x_list")->count(), 15);
+      QVERIFY(Child<QRadioButton>(again, "method1")->isChecked());
+      QCOMPARE(Child<QLineEdit>(again, "f_out")->text(), QString("3.50"));
+      again.reject();
+    });
   }
 
   void principalComponentsTakeTwentyColumns() {
     Doc().SetCell(1, 0, "height");
-    PcaDialog dialog(View(), frame_.get());
-    QCOMPARE(dialog.windowTitle(), QString("Data Setting for Principal Component Analysis Data"));
-    auto* data = Child<QListWidget>(dialog, "data_list");
-    auto* selected = Child<QListWidget>(dialog, "selected_list");
-    QCOMPARE(data->item(0)->text(), QString("Cl 1 : height"));
-    dialog.show();
-    for (int c = 21; c >= 2; --c) {  // one at a time, in reverse: the list keeps column order
-      Choose(data, {c});
+    WithDialog(&CORVELView::OnPcaSetting, [](QDialog& dialog) {
+      QCOMPARE(dialog.windowTitle(), QString("Data Setting for Principal Component Analysis Data"));
+      auto* data = Child<QListWidget>(dialog, "data_list");
+      auto* selected = Child<QListWidget>(dialog, "selected_list");
+      QCOMPARE(data->item(0)->text(), QString("Cl 1 : height"));
+      dialog.show();
+      for (int c = 21; c >= 2; --c) {  // one at a time, in reverse: the list keeps column order
+        Choose(data, {c});
+        Child<QPushButton>(dialog, "add")->click();
+      }
+      QCOMPARE(selected->count(), 20);
+      QCOMPARE(selected->item(0)->text(), QString("Cl 2 : "));
+      Box box;
+      CloseNextBox(box);
+      Choose(data, {1});
       Child<QPushButton>(dialog, "add")->click();
-    }
-    QCOMPARE(selected->count(), 20);
-    QCOMPARE(selected->item(0)->text(), QString("Cl 2 : "));
-    Box box;
-    CloseNextBox(box);
-    Choose(data, {1});
-    Child<QPushButton>(dialog, "add")->click();
-    QCOMPARE(box.shown, 1);
-    QCOMPARE(box.title, QString("ORVEL"));
-    QCOMPARE(box.text, QString::fromUtf8("最大２０個までしか設定できません。"));
-    QCOMPARE(selected->count(), 20);
-    dialog.accept();
+      QCOMPARE(box.shown, 1);
+      QCOMPARE(box.title, QString("ORVEL"));
+      QCOMPARE(box.text, QString::fromUtf8("最大２０個までしか設定できません。"));
+      QCOMPARE(selected->count(), 20);
+      dialog.accept();
+    });
     QVERIFY(!Doc().PcaColumn(1));
     QVERIFY(Doc().PcaColumn(2) && Doc().PcaColumn(21));
     QVERIFY(View().MacroText.rfind("setshuseibun (1,false);\r\nsetshuseibun (2,true);\r\n", 0) == 0);
@@ -181,32 +196,33 @@ class DataSettingsTest : public QObject {
 
   void discriminantGroupsFillTheirSlotsInOrder() {
     Doc().SetCell(3, 0, "x3");
-    DiscriminantDialog dialog(View(), frame_.get());
-    QCOMPARE(dialog.windowTitle(), QString("Data Setting for Discriminant Analysis Data"));
-    auto* data = Child<QListWidget>(dialog, "data_list");
-    auto* group1 = Child<QListWidget>(dialog, "group1");
-    auto* group2 = Child<QListWidget>(dialog, "group2");
-    QCOMPARE(group1->count(), 15);
-    QCOMPARE(group1->item(0)->text(), QString("x1:"));
-    QCOMPARE(group2->item(14)->text(), QString("x15:"));
-    dialog.show();
-    for (int c : {3, 1, 3}) {
-      Choose(data, {c});
-      Child<QPushButton>(dialog, "add1")->click();
-    }
-    QCOMPARE(Texts(group1).mid(0, 3), (QStringList{"x1:Col 3 : x3", "x2:Col 1 : ", "x3:"}));
-    Choose(data, {10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25});
-    Box box;
-    CloseNextBox(box);
-    Child<QPushButton>(dialog, "add2")->click();  // 16 chosen: the 16th is refused
-    QCOMPARE(box.shown, 1);
-    QCOMPARE(box.text, QString::fromUtf8(kFifteenListFullMessage));
-    QCOMPARE(group2->item(14)->text(), QString("x15:Col24 : "));
-    group2->setCurrentRow(0);
-    Child<QPushButton>(dialog, "remove2")->click();  // the slots close up
-    QCOMPARE(group2->item(0)->text(), QString("x1:Col11 : "));
-    QCOMPARE(group2->item(14)->text(), QString("x15:"));
-    dialog.accept();
+    WithDialog(&CORVELView::OnDiscriminantSetting, [](QDialog& dialog) {
+      QCOMPARE(dialog.windowTitle(), QString("Data Setting for Discriminant Analysis Data"));
+      auto* data = Child<QListWidget>(dialog, "data_list");
+      auto* group1 = Child<QListWidget>(dialog, "group1");
+      auto* group2 = Child<QListWidget>(dialog, "group2");
+      QCOMPARE(group1->count(), 15);
+      QCOMPARE(group1->item(0)->text(), QString("x1:"));
+      QCOMPARE(group2->item(14)->text(), QString("x15:"));
+      dialog.show();
+      for (int c : {3, 1, 3}) {
+        Choose(data, {c});
+        Child<QPushButton>(dialog, "add1")->click();
+      }
+      QCOMPARE(Texts(group1).mid(0, 3), (QStringList{"x1:Col 3 : x3", "x2:Col 1 : ", "x3:"}));
+      Choose(data, {10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25});
+      Box box;
+      CloseNextBox(box);
+      Child<QPushButton>(dialog, "add2")->click();  // 16 chosen: the 16th is refused
+      QCOMPARE(box.shown, 1);
+      QCOMPARE(box.text, QString::fromUtf8(kFifteenListFullMessage));
+      QCOMPARE(group2->item(14)->text(), QString("x15:Col24 : "));
+      group2->setCurrentRow(0);
+      Child<QPushButton>(dialog, "remove2")->click();  // the slots close up
+      QCOMPARE(group2->item(0)->text(), QString("x1:Col11 : "));
+      QCOMPARE(group2->item(14)->text(), QString("x15:"));
+      dialog.accept();
+    });
     QCOMPARE(Doc().DiscriminantSlot(1, 1), 3);
     QCOMPARE(Doc().DiscriminantSlot(1, 2), 1);
     QCOMPARE(Doc().DiscriminantSlot(1, 3), 0);
@@ -218,29 +234,30 @@ class DataSettingsTest : public QObject {
 
   void cancelChangesNothing() {
     Doc().SetModified(false);
-    const auto cancel = [this](QDialog& dialog, const char* add) {
-      dialog.show();
-      Choose(Child<QListWidget>(dialog, "data_list"), {5});
-      Child<QPushButton>(dialog, add)->click();
-      dialog.reject();
+    const auto cancel = [](const char* add) {
+      return [add](QDialog& dialog) {
+        if (auto* f_in = dialog.findChild<QLineEdit*>("f_in")) f_in->setText("3");
+        Choose(Child<QListWidget>(dialog, "data_list"), {5});
+        Child<QPushButton>(dialog, add)->click();
+        dialog.reject();
+      };
     };
-    MultipleRegressionDialog regression(View(), frame_.get());
-    Child<QLineEdit>(regression, "f_in")->setText("3");
-    cancel(regression, "add_x");
-    PcaDialog pca(View(), frame_.get());
-    cancel(pca, "add");
-    DiscriminantDialog discriminant(View(), frame_.get());
-    cancel(discriminant, "add1");
+    WithDialog(&CORVELView::OnMultipleRegressionSetting, cancel("add_x"));
+    WithDialog(&CORVELView::OnPcaSetting, cancel("add"));
+    WithDialog(&CORVELView::OnDiscriminantSetting, cancel("add1"));
+    WithDialog(&CORVELView::OnGroupColumnsSetting, cancel("add"));
     QVERIFY(!Doc().RegressionXColumn(5));
     QCOMPARE(Doc().Settings().FIn, 2.0);
     QVERIFY(!Doc().PcaColumn(5));
     QCOMPARE(Doc().DiscriminantSlot(1, 1), 0);
+    QVERIFY(Doc().GroupColumnList().empty());
     QVERIFY(!Doc().IsModified());
     QVERIFY(View().MacroText.empty());
   }
 
   void theMenuOpensTheDialogs() {
-    for (const char* entry : {"Multiple Regression Data(&M)...", "Principal Component Analysis Data(&S)...",
+    for (const char* entry : {"Oneway Two Groups(&X)...", "Oneway  Three Groups or More(&O)...",
+                              "Multiple Regression Data(&M)...", "Principal Component Analysis Data(&S)...",
                               "Discriminant Analysis Data(&H)..."}) {
       QVERIFY2(Action(entry)->isEnabled(), entry);
       QString title;

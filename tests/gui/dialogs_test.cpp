@@ -7,8 +7,10 @@
 #include <QPlainTextEdit>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QtTest>
 
+#include "app/anova_dialogs.h"
 #include "app/correlation_dialogs.h"
 #include "app/outlier_dialogs.h"
 #include "app/rank_dialogs.h"
@@ -17,6 +19,7 @@
 #include <QPushButton>
 #include "gui/file_filter.h"
 #include "gui/model_dialogs.h"
+#include "app/dialogs.h"
 #include "gui/qt_port.h"
 #include "gui_tests.h"
 
@@ -28,6 +31,7 @@ class DialogsTest : public QObject {
   std::vector<std::string> refusals_;
 
   static QLineEdit* Field(QDialog& d, const char* key) { return d.findChild<QLineEdit*>(key); }
+  static QString Q(const std::string& text) { return QString::fromStdString(text); }
 
  private slots:
   void init() {
@@ -227,6 +231,38 @@ class DialogsTest : public QObject {
     KruskalWallisDialog kw;
     QCOMPARE(CreateModelDialog(kw, nullptr)->windowTitle(), QString("Kruskal-Wallis Rank Sum Test"));
 
+    // OnewayANOVA: the control list names the group columns with a full-width colon; the
+    // choices reach the model on OK.
+    CORVELDoc groups(20);
+    groups.SetCell(3, 0, "Placebo");
+    for (const int c : {3, 5, 9}) groups.SetGroupColumn(c, true);
+    OnewayAnovaDialog oneway(groups, 5);
+    auto d5 = CreateModelDialog(oneway, nullptr);
+    QCOMPARE(d5->windowTitle(), QString("OnewayANOVA"));
+    auto* list = d5->findChild<QListWidget*>("control");
+    QCOMPARE(list->count(), 3);
+    QCOMPARE(list->item(0)->text(), QString::fromUtf8("Col 3：Placebo"));
+    QCOMPARE(list->currentRow(), 1);
+    list->setCurrentRow(0);
+    d5->findChild<QRadioButton*>("type1")->setChecked(true);
+    d5->findChild<QCheckBox*>("holm")->setChecked(true);
+    d5->accept();
+    QCOMPARE(oneway.ControlColumn(), 3);
+    QVERIFY(oneway.repeated);
+    QVERIFY(oneway.holm);
+    QVERIFY(!oneway.dunnett);
+    TwowayAnovaDialog twoway;
+    auto d6 = CreateModelDialog(twoway, nullptr);
+    QCOMPARE(d6->windowTitle(), QString("TwowayANOVA"));
+    QVERIFY(d6->findChild<QRadioButton*>("type0")->isChecked());
+    d6->findChild<QCheckBox*>("bonferroni")->setChecked(true);
+    d6->accept();
+    QVERIFY(twoway.bonferroni && !twoway.repeated);
+    TwowayWithoutReplicationDialog block;
+    auto d7 = CreateModelDialog(block, nullptr);
+    QVERIFY(d7->findChild<QButtonGroup*>("type") == nullptr);  // no Type choice
+    QVERIFY(d7->findChild<QCheckBox*>("tukey") != nullptr);
+
     ExplanationDialog explanation;
     auto d4 = CreateModelDialog(explanation, nullptr);
     QCOMPARE(d4->windowTitle(), QString("Explanation for Record Macro"));
@@ -278,12 +314,110 @@ class DialogsTest : public QObject {
     QVERIFY(model.columns[0] && model.columns[2] && !model.columns[3]);
   }
 
-  void aModelWithoutADialogIsReported() {
-    struct Unknown : DialogModel {
-      std::string Title() const override { return "Unknown"; }
-      bool SetField(const std::string&, const std::string&) override { return false; }
-    } unknown;
-    QVERIFY(!CreateModelDialog(unknown, nullptr));
+  // Every dialog model renders from its schema offscreen, with a widget for each field, and
+  // refuses each out-of-range field with that field's message while it stays open.
+  void everyDialogRendersAndRefusesEachOutOfRangeField() {
+    CORVELDoc doc;
+    for (const auto& model : AllDialogModels()) {
+      const QByteArray title = QByteArray::fromStdString(model->Title());
+      const DialogSchema schema = model->Schema();
+      const std::vector<DialogFieldValue> presets = schema.SaveValues();
+      // Opens the dialog, lets `act` change its widgets, presses OK and returns the refusal
+      // ("" when it closed); the presets are then put back.
+      const auto ok_after = [&](const std::function<void(ModelDialog&)>& act) {
+        refusals_.clear();
+        auto dialog = CreateModelDialog(*model, nullptr, &doc);
+        dialog->show();
+        act(*dialog);
+        dialog->accept();
+        const bool refused = dialog->isVisible();
+        dialog->reject();
+        schema.RestoreValues(presets);
+        return refused && !refusals_.empty() ? refusals_.back() : std::string();
+      };
+      auto shown = CreateModelDialog(*model, nullptr, &doc);
+      QCOMPARE(shown->windowTitle(), QString(title));
+      for (const DialogField& f : schema.fields) {
+        const QByteArray where = title + " / " + QByteArray::fromStdString(f.key);
+        const QString name = Q(f.list ? f.list->list_name : f.key);
+        // A choice is a group of radio buttons, or a list when it is shown as one.
+        const bool has_widget = f.kind == FieldKind::kChoice && !f.as_list
+                                    ? shown->findChild<QButtonGroup*>(name) != nullptr
+                                    : shown->findChild<QWidget*>(name) != nullptr;
+        QVERIFY2(has_widget, where.constData());
+        const int preset = f.IntValue();
+        if (f.kind == FieldKind::kColumn && (preset < f.min || preset > f.max))
+          QCOMPARE(ok_after([](ModelDialog&) {}), f.refusal);  // no column chosen yet
+        if (f.kind == FieldKind::kInteger)
+          for (int bad : {f.min - 1, f.max + 1})
+            QCOMPARE(ok_after([&](ModelDialog& d) { Field(d, f.key.c_str())->setText(QString::number(bad)); }),
+                     f.refusal);
+        if (f.kind == FieldKind::kText && !f.forbidden.empty())
+          for (char c : f.forbidden)
+            QCOMPARE(ok_after([&](ModelDialog& d) { Field(d, f.key.c_str())->setText(QString("a%1b").arg(QChar(c))); }),
+                     f.refusal);
+        if (f.kind == FieldKind::kText && f.max_characters > 0) {
+          // The field stops at its limit in characters: twenty wide characters fit.
+          const auto limit = static_cast<int>(f.max_characters);
+          QLineEdit* edit = Field(*shown, f.key.c_str());
+          edit->setText(QString(limit + 1, QChar(0x3042)));
+          QCOMPARE(edit->text().size(), limit);
+          QCOMPARE(ok_after([&](ModelDialog& d) { Field(d, f.key.c_str())->setText(QString(limit, QChar(0x3042))); }),
+                   std::string());
+        }
+        if (f.kind == FieldKind::kReal)
+          QCOMPARE(ok_after([&](ModelDialog& d) { Field(d, f.key.c_str())->setText("1e9"); }), std::string());
+        if (f.kind == FieldKind::kColumnList && f.list->limit > 0)
+          QCOMPARE(ok_after([&](ModelDialog& d) {
+                     auto* data = d.findChild<QListWidget*>("data_list");
+                     for (std::size_t row = 0; row <= f.list->limit; ++row)
+                       data->item(static_cast<int>(row))->setSelected(true);
+                     d.findChild<QPushButton*>(Q(f.list->add_button))->click();
+                     // The refusal came when the list was full; OK itself passes.
+                     QCOMPARE(refusals_, std::vector<std::string>{f.refusal});
+                     QCOMPARE(d.findChild<QListWidget*>(name)->count(),
+                              static_cast<int>(std::max(f.list->limit, f.list->rows_shown)));
+                     refusals_.clear();
+                   }),
+                   std::string());
+      }
+    }
+  }
+
+  // A model the front end has never heard of renders from its schema alone, pages included.
+  void aNewModelRendersFromItsSchemaAlone() {
+    struct Sheet : DialogModel {
+      std::string Title() const override { return "Settings"; }
+      DialogSchema Schema() override {
+        DialogSchema s;
+        s.AddPage("Axis");
+        s.Integer("ticks", "Ticks (1-9)", ticks, 1, 9, "Enter an integer between 1 and 9.");
+        s.AddPage("Legend");
+        s.CheckBox("legend", "Legend", "Show", legend);
+        return s;
+      }
+      int ticks = 3;
+      bool legend = false;
+    } model;
+    auto dialog = CreateModelDialog(model, nullptr);
+    QCOMPARE(dialog->windowTitle(), QString("Settings"));
+    auto* pages = dialog->findChild<QTabWidget*>("pages");
+    QVERIFY(pages != nullptr);
+    QCOMPARE(pages->count(), 2);
+    QCOMPARE(pages->tabText(1), QString("Legend"));
+    QVERIFY(pages->widget(0)->findChild<QLineEdit*>("ticks") != nullptr);
+    QVERIFY(pages->widget(1)->findChild<QCheckBox*>("legend") != nullptr);
+    dialog->show();
+    Field(*dialog, "ticks")->setText("10");
+    dialog->accept();
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(refusals_.back(), std::string("Enter an integer between 1 and 9."));
+    Field(*dialog, "ticks")->setText("9");
+    dialog->findChild<QCheckBox*>("legend")->setChecked(true);
+    dialog->accept();
+    QVERIFY(!dialog->isVisible());
+    QCOMPARE(model.ticks, 9);
+    QVERIFY(model.legend);
   }
 
   void fileFiltersBecomeQtNameFilters() {

@@ -1,0 +1,42 @@
+// Every dialog model of the program, for the checks that keep the documentation and the
+// front ends in step with the schemas. A new dialog is added here too.
+#include "app/anova_dialogs.h"
+#include "app/correlation_dialogs.h"
+#include "app/data_settings_dialogs.h"
+#include "app/dialogs.h"
+#include "app/outlier_dialogs.h"
+#include "app/rank_dialogs.h"
+#include "app/sort_dialog.h"
+#include "app/twoway_grid.h"
+
+namespace orvel {
+
+std::vector<std::unique_ptr<DialogModel>> AllDialogModels() {
+  std::vector<std::unique_ptr<DialogModel>> models;
+  models.push_back(std::make_unique<ResultOptionsDialog>());
+  models.push_back(std::make_unique<FrequencyDialog>());
+  models.push_back(std::make_unique<RowNumbersDialog>());
+  models.push_back(std::make_unique<ExplanationDialog>());
+  models.push_back(std::make_unique<KruskalWallisDialog>());
+  models.push_back(std::make_unique<FriedmanDialog>());
+  models.push_back(std::make_unique<RegressionCurveDialog>());
+  models.push_back(std::make_unique<RandomNumbersDialog>());
+  models.push_back(std::make_unique<SortDialog>());
+  models.push_back(std::make_unique<DataSelectionDialog>());
+  models.push_back(std::make_unique<LabelNameDialog>());
+  models.push_back(std::make_unique<TwoGroupsSettingsDialog>());
+  models.push_back(std::make_unique<GroupColumnsSettingsDialog>());
+  models.push_back(std::make_unique<MultipleRegressionSettingsDialog>());
+  models.push_back(std::make_unique<PcaSettingsDialog>());
+  models.push_back(std::make_unique<DiscriminantSettingsDialog>());
+  models.push_back(std::make_unique<ObjectDataDialog>());
+  // OnewayANOVA lists the group columns: three of them, none numbered like a list position.
+  CORVELDoc groups(10);
+  for (const int c : {4, 5, 6}) groups.SetGroupColumn(c, true);
+  models.push_back(std::make_unique<OnewayAnovaDialog>(groups, 0));
+  models.push_back(std::make_unique<TwowayWithoutReplicationDialog>());
+  models.push_back(std::make_unique<TwowayAnovaDialog>());
+  return models;
+}
+
+}  // namespace orvel
