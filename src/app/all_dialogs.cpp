@@ -6,6 +6,7 @@
 #include "app/dialogs.h"
 #include "app/outlier_dialogs.h"
 #include "app/rank_dialogs.h"
+#include "app/rcode_dialogs.h"
 #include "app/sort_dialog.h"
 #include "app/twoway_grid.h"
 
@@ -36,6 +37,11 @@ std::vector<std::unique_ptr<DialogModel>> AllDialogModels() {
   models.push_back(std::make_unique<OnewayAnovaDialog>(groups, 0));
   models.push_back(std::make_unique<TwowayWithoutReplicationDialog>());
   models.push_back(std::make_unique<TwowayAnovaDialog>());
+  // The R Language menu's pickers: one command of each layout (the others differ in title
+  // only, and two of those titles are also the rank tests' dialogs).
+  for (RCodeCommand c : {RCodeCommand::kSummaryStatistics, RCodeCommand::kPairedTTest, RCodeCommand::kAnova,
+                         RCodeCommand::kHistogram})
+    models.push_back(std::make_unique<RColumnPickerDialog>(RCodeCommandInfoOf(c)));
   return models;
 }
 

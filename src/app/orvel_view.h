@@ -19,9 +19,16 @@
 
 namespace orvel {
 
+enum class RCodeCommand;
+
 // Message-box titles.
 inline constexpr const char* kFreeTitle = "FreeORVEL";
 inline constexpr const char* kAppTitle = "ORVEL";
+// Where Download R points the browser: the R project's download page.
+inline constexpr const char* kRDownloadPage = "https://cran.r-project.org/";
+
+// R code as it goes to the clipboard: every line break as CR LF.
+std::string RCodeWithCrLf(std::string_view code);
 
 // The sheet's row count (row 0 included) from the profile value "Row" of "ProgramData"
 // (default 499, kept within 100..20000), plus 1.
@@ -114,6 +121,12 @@ class CORVELView {
   void OnLogisticRegressionAnalysis();
   void OnPrincipalComponentAnalysis();
   void OnDiscriminantAnalysis();
+  // The R Language menu (rcode_commands.cpp). A code command asks for its columns (the
+  // table tests take the selection), builds its code into RCodeText and copies it to the
+  // clipboard; true when the code was copied. Never recorded.
+  bool OnRCodeCommand(RCodeCommand command);
+  void OnRCodeHowToUse();
+  void OnDownloadR();
   // What a command that is not built yet does: it says so.
   void CommandNotAvailableYet();
 
