@@ -149,7 +149,7 @@ using CommandHandler = void (*)(CORVELView&);
 enum class CommandRunner {
   kNotBuilt,  // still to come: shown disabled; its keyword says so
   kCore,      // the row's handler, the same from the menu, a key and a macro keyword
-  kFrontEnd,  // the window's own (file dialogs it remembers, printing, help, Qt dialogs)
+  kFrontEnd,  // the window's own (the recent-file list, printing, the macro run, help, exit)
 };
 
 struct CommandRow {

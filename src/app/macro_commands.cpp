@@ -249,8 +249,10 @@ void CORVELView::CommandNotAvailableYet() { port_.ShowMessage(kAppTitle, "This c
 bool CORVELView::RunCommandKeyword(std::string_view keyword) {
   const CommandRow* row = FindCommandByKeyword(keyword);
   if (row == nullptr) return false;
-  if (row->handler != nullptr) row->handler(*this);
-  else CommandNotAvailableYet();
+  if (row->handler != nullptr)
+    row->handler(*this);
+  else
+    CommandNotAvailableYet();
   return true;
 }
 

@@ -81,7 +81,9 @@ std::vector<std::vector<std::string>> SheetPrintPages(const CORVELDoc& doc) {
 }
 
 Printout::Printout(const CORVELDoc& doc)
-    : kind_(doc.DisplayMode == DisplayKind::kDataSheet ? Kind::kSheet : doc.DisplayMode == DisplayKind::kResult ? Kind::kResult : Kind::kOnePage) {
+    : kind_(doc.DisplayMode == DisplayKind::kDataSheet ? Kind::kSheet
+            : doc.DisplayMode == DisplayKind::kResult  ? Kind::kResult
+                                                       : Kind::kOnePage) {
   if (kind_ == Kind::kSheet) {
     sheet_pages_ = SheetPrintPages(doc);
   } else if (kind_ == Kind::kResult) {

@@ -380,8 +380,10 @@ void CORVELView::OnSheetBorderDoubleClick(int x, int y) {
 // ---- Edit commands -----------------------------------------------------------------------------
 
 void CORVELView::OnEditCopy() {
-  if (doc_.DisplayMode == DisplayKind::kDataSheet) CopySelectedCells(*this);
-  else if (doc_.DisplayMode == DisplayKind::kResult) CopyResult(*this);
+  if (doc_.DisplayMode == DisplayKind::kDataSheet)
+    CopySelectedCells(*this);
+  else if (doc_.DisplayMode == DisplayKind::kResult)
+    CopyResult(*this);
   // The twoway grid has nothing to copy; graphs are copied by the graph panes.
   RecordCommand(CommandId::kCopy);
 }

@@ -1,24 +1,24 @@
 #include "gui/main_frame.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QApplication>
-#include <QCoreApplication>
 #include <QIcon>
-#include <QMessageBox>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QClipboard>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
+#include <QProcess>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -52,8 +52,9 @@ void OpenManual(QWidget* parent) {
   const QString path = ManualIndexPath();
   if (path.isEmpty() || !QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
     QMessageBox::information(parent, "FreeORVEL",
-                             path.isEmpty() ? QString("The user manual was not found.")
-                                            : "The user manual could not be opened in a browser. It is the file " + path);
+                             path.isEmpty()
+                                 ? QString("The user manual was not found.")
+                                 : "The user manual could not be opened in a browser. It is the file " + path);
 }
 }  // namespace
 
@@ -135,7 +136,8 @@ QMenu* CMainFrame::MenuFor(std::string_view path) {
     if (name == path) return menu;
   const auto slash = path.rfind('/');
   const QString title = QString::fromUtf8(path.substr(slash == std::string_view::npos ? 0 : slash + 1));
-  QMenu* menu = slash == std::string_view::npos ? menuBar()->addMenu(title) : MenuFor(path.substr(0, slash))->addMenu(title);
+  QMenu* menu =
+      slash == std::string_view::npos ? menuBar()->addMenu(title) : MenuFor(path.substr(0, slash))->addMenu(title);
   menus_.emplace_back(std::string(path), menu);
   return menu;
 }
@@ -158,8 +160,10 @@ QAction* CMainFrame::Add(QMenu* menu, const CommandRow& row) {
   menu->addAction(action);
 
   std::function<void()> run;
-  if (row.runner == CommandRunner::kCore) run = [this, handler = row.handler] { handler(view_); };
-  else if (row.runner == CommandRunner::kFrontEnd) run = FrontEndHandler(row.id);
+  if (row.runner == CommandRunner::kCore)
+    run = [this, handler = row.handler] { handler(view_); };
+  else if (row.runner == CommandRunner::kFrontEnd)
+    run = FrontEndHandler(row.id);
   entries_.push_back({action, &row, std::move(run)});
   const std::size_t index = entries_.size() - 1;
   connect(action, &QAction::triggered, this, [this, index] { RunCommand(entries_[index]); });
@@ -173,8 +177,7 @@ void CMainFrame::AddRecentFiles(QMenu* file) {
     action->setVisible(false);
     action->setStatusTip("Open this document");
     connect(action, &QAction::triggered, this, [this, action] {
-      if (running_command_ || port_.IsMacroRunning() || !IsCommandAvailable(K::kNotRecording, CurrentState()))
-        return;
+      if (running_command_ || port_.IsMacroRunning() || !IsCommandAvailable(K::kNotRecording, CurrentState())) return;
       OpenDocument(action->data().toString());
     });
     file->addAction(action);
@@ -229,7 +232,9 @@ void CMainFrame::BuildToolBar() {
 
 QAction* CMainFrame::ActionFor(CommandId id) const { return entries_[static_cast<std::size_t>(id)].action; }
 
-bool CMainFrame::HasHandler(CommandId id) const { return static_cast<bool>(entries_[static_cast<std::size_t>(id)].run); }
+bool CMainFrame::HasHandler(CommandId id) const {
+  return static_cast<bool>(entries_[static_cast<std::size_t>(id)].run);
+}
 
 QAction* CMainFrame::FindAction(const QString& menu_text) const {
   for (const Entry& e : entries_) {
@@ -302,8 +307,10 @@ void CMainFrame::RememberFile(const std::string& path) {
   QSettings settings("ORVEL", "ORVEL");
   for (int i = 1; i <= kRecentFiles; ++i) {
     const QString key = QString("%1/File%2").arg(kRecentGroup).arg(i);
-    if (i <= files.size()) settings.setValue(key, files[i - 1]);
-    else settings.remove(key);
+    if (i <= files.size())
+      settings.setValue(key, files[i - 1]);
+    else
+      settings.remove(key);
   }
   RebuildRecentMenu();
 }

@@ -12,6 +12,8 @@ namespace {
 using NameCount = std::pair<std::string_view, int>;
 
 std::vector<NameCount> BuildTable() {
+  // Grouped by argument count, several names a line.
+  // clang-format off
   std::vector<NameCount> table = {
       // Statements and functions without arguments.
       {"exit", 0}, {"else", 0}, {"getcol", 0}, {"getrow", 0}, {"getmincol", 0},
@@ -31,6 +33,7 @@ std::vector<NameCount> BuildTable() {
       // Three and four.
       {"settwofactor", 3}, {"selectcell", 4},
   };
+  // clang-format on
   for (std::string_view keyword : MacroCommandKeywords()) table.emplace_back(keyword, 0);
   std::sort(table.begin(), table.end());
   return table;

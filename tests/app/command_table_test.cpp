@@ -89,9 +89,8 @@ TEST(CommandTableTest, MenuPlainNames) {
 class CommandKeywordTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = std::filesystem::temp_directory_path() /
-          ("orvel_table_" + std::to_string(::getpid()) + "_" +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir = std::filesystem::temp_directory_path() / ("orvel_table_" + std::to_string(::getpid()) + "_" +
+                                                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::create_directories(dir);
   }
   void TearDown() override { std::filesystem::remove_all(dir); }
@@ -177,8 +176,10 @@ TEST(CommandTableTest, BatchDocumentationListsTheCommands) {
   std::vector<std::string> documented;
   bool in_section = false;
   for (std::string line; std::getline(in, line);) {
-    if (line.starts_with("## ")) in_section = line == "## Command keywords";
-    else if (in_section && line.starts_with("| `")) documented.push_back(line);
+    if (line.starts_with("## "))
+      in_section = line == "## Command keywords";
+    else if (in_section && line.starts_with("| `"))
+      documented.push_back(line);
   }
   std::vector<std::string> expected;
   for (const CommandRow& row : CommandTable()) {

@@ -116,9 +116,9 @@ inline void WriteAll(const std::string& path, std::string_view bytes) {
 inline std::string Snapshot(const CORVELDoc& doc) {
   std::ostringstream s;
   s << SerializeDocument(doc) << '|' << doc.RCodeText << '|' << static_cast<int>(doc.DisplayMode) << '|'
-    << doc.CellEditStarted << '|' << doc.IsModified() << '|' << doc.PathName() << '|'
-    << doc.UsedRowCount() << '|' << doc.Scroll.sheet_x << ',' << doc.Scroll.sheet_y << ','
-    << doc.Scroll.result_x << ',' << doc.Scroll.result_y << '|';
+    << doc.CellEditStarted << '|' << doc.IsModified() << '|' << doc.PathName() << '|' << doc.UsedRowCount() << '|'
+    << doc.Scroll.sheet_x << ',' << doc.Scroll.sheet_y << ',' << doc.Scroll.result_x << ',' << doc.Scroll.result_y
+    << '|';
   const Selection& sel = doc.GetSelection();
   s << sel.anchor_row << ',' << sel.anchor_column << ',' << sel.end_row << ',' << sel.end_column;
   const int used = doc.UsedRowCount();
