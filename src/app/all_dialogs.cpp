@@ -4,6 +4,7 @@
 #include "app/correlation_dialogs.h"
 #include "app/data_settings_dialogs.h"
 #include "app/dialogs.h"
+#include "app/graph_dialogs.h"
 #include "app/outlier_dialogs.h"
 #include "app/rank_dialogs.h"
 #include "app/sort_dialog.h"
@@ -36,6 +37,8 @@ std::vector<std::unique_ptr<DialogModel>> AllDialogModels() {
   models.push_back(std::make_unique<OnewayAnovaDialog>(groups, 0));
   models.push_back(std::make_unique<TwowayWithoutReplicationDialog>());
   models.push_back(std::make_unique<TwowayAnovaDialog>());
+  models.push_back(std::make_unique<ScatterPlotDialog>());
+  models.push_back(std::make_unique<ScatterPlotDialog>(groups, ScatterSettings{}, true));
   return models;
 }
 

@@ -8,6 +8,7 @@
 #include <cctype>
 #include <cmath>
 
+#include "graph/emf_canvas.h"
 #include "graph/graph_common.h"
 
 namespace orvel {
@@ -196,9 +197,13 @@ FileOutcome SaveGraphFile(const std::string& path, const std::function<void(Canv
     CairoCanvas canvas(format, kGraphFileWidth, kGraphFileHeight);
     draw(canvas);
     bytes = canvas.Finish();
+  } else if (format == GraphFileFormat::kEmf) {
+    EmfCanvas canvas(kGraphFileWidth, kGraphFileHeight);
+    draw(canvas);
+    bytes = canvas.Finish();
   } else {
     return Failure("The graph cannot be saved as " + FileNameForMessage(path) +
-                   ". Choose a name ending in .svg, .pdf or .png.");
+                   ". Choose a name ending in .emf, .svg, .pdf or .png.");
   }
   if (bytes.empty()) return Failure("The graph could not be drawn into " + FileNameForMessage(path) + ".");
   return WriteFileAtomically(path, bytes);

@@ -59,7 +59,8 @@ class CairoCanvas : public Canvas {
   double ascent_ = 0;
 };
 
-// Draws a graph with `draw` onto a 600 x 450 file canvas of the path's format and writes it
+// Draws a graph with `draw` onto a 600 x 450 file canvas of the path's format (the enhanced
+// metafile by EmfCanvas, the others by cairo) and writes it
 // atomically. An unknown extension or a failed surface leaves any existing file as it was.
 FileOutcome SaveGraphFile(const std::string& path, const std::function<void(Canvas&)>& draw);
 

@@ -17,8 +17,6 @@ namespace orvel::gui {
 namespace {
 bool HasScrollBars(int mode) { return mode == 0 || mode == 1 || mode == 5; }
 
-// The prompt of the panes drawn by later commands (the graphs).
-constexpr const char* kGraphBandPrompt = "Esc : Data Sheet  Double Click : Edit Graph";
 }  // namespace
 
 PaneWidget::PaneWidget(CORVELView& view, QWidget* parent)
@@ -64,12 +62,7 @@ QImage PaneWidget::Render(const QSize& size) {
         break;
       case 1: DrawResultPane(canvas, doc_, &line_index_); break;
       case 5: DrawTwowayGridPane(canvas, doc_); break;
-      default:
-        canvas.FillRect({0, 0, canvas.Width(), kResultBandHeight}, colors::kHeader);
-        canvas.SetFont(SheetFont());
-        canvas.DrawText(10, (kResultBandHeight - canvas.Metrics().height) / 2, kGraphBandPrompt,
-                        TextAlign::kLeft);
-        break;
+      default: view_.DrawGraphPane(canvas); break;
     }
   }
   painter.end();
@@ -245,6 +238,13 @@ void PaneWidget::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void PaneWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+  // A graph on display opens its settings sheet again.
+  const int mode = doc_.DisplayMode;
+  if (event->button() == Qt::LeftButton && InputAllowed() && mode != 0 && mode != 1 && mode != 5) {
+    view_.OnEditGraph();
+    Handled();
+    return;
+  }
   if (event->button() != Qt::LeftButton || !SheetMouse(*event)) return;
   const QPoint p = event->position().toPoint();
   view_.OnSheetBorderDoubleClick(p.x(), p.y());

@@ -132,6 +132,7 @@ TEST_F(CommandKeywordTest, EveryKeywordReachesItsHandler) {
     if (row.id == CommandId::kSaveDataSheetAsText || row.id == CommandId::kSaveResultAsText)
       port.QueueFile((dir / (std::string(row.keyword) + ".txt")).string());
     if (row.id == CommandId::kPaste) port.SetClipboardText("1\t2\r\n");
+    if (row.id == CommandId::kSaveGraph) port.QueueFile((dir / "graph.svg").string());
     if (row.id == CommandId::kShowDataSheet) doc.DisplayMode = 1;
     view.IsRecording = true;
     ASSERT_TRUE(view.RunCommandKeyword(row.keyword));
