@@ -127,6 +127,11 @@ class CORVELView {
   void OnThompsonRejectionTest();
   void OnSmirnovGrubbsTest();
   void OnRandomNumbersTable();
+  // Multivariate procedures (multivariate_commands.cpp).
+  void OnMultipleRegressionAnalysis();
+  void OnLogisticRegressionAnalysis();
+  void OnPrincipalComponentAnalysis();
+  void OnDiscriminantAnalysis();
   // What a command that is not built yet does: it says so.
   void CommandNotAvailableYet();
 

@@ -134,6 +134,21 @@ TEST_F(CommandKeywordTest, EveryKeywordReachesItsHandler) {
     if (row.id == CommandId::kPaste) port.SetClipboardText("1\t2\r\n");
     if (row.id == CommandId::kSaveGraph) port.QueueFile((dir / "graph.svg").string());
     if (row.id == CommandId::kShowDataSheet) doc.DisplayMode = 1;
+    if (row.id == CommandId::kMultipleRegressionAnalysis || row.id == CommandId::kLogisticRegressionAnalysis) {
+      const bool logistic = row.id == CommandId::kLogisticRegressionAnalysis;
+      for (int r = 1; r <= 6; ++r) doc.SetCell(4, r, r % 2 == 0 || r == 3 ? "1" : "0");
+      doc.SetRegressionY(logistic ? 4 : 1);
+      doc.SetRegressionXColumn(logistic ? 1 : 2, true);
+      doc.SetRegressionXColumn(3, true);
+    }
+    if (row.id == CommandId::kPrincipalComponentAnalysis)
+      for (int c = 1; c <= 3; ++c) doc.SetPcaColumn(c, true);
+    if (row.id == CommandId::kDiscriminantAnalysis) {
+      doc.SetDiscriminantSlot(1, 1, 1);
+      doc.SetDiscriminantSlot(1, 2, 2);
+      doc.SetDiscriminantSlot(2, 1, 3);
+      doc.SetDiscriminantSlot(2, 2, 1);
+    }
     view.IsRecording = true;
     ASSERT_TRUE(view.RunCommandKeyword(row.keyword));
     if (row.handler == nullptr) {

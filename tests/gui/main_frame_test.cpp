@@ -99,7 +99,7 @@ class MainFrameTest : public QObject {
     QCOMPARE(Action("Start Macro Record(&R)")->shortcut(), QKeySequence(Qt::Key_F11));
     QCOMPARE(Action("Summary Statistics(&B)")->statusTip(), QString("Data : Selected Column"));
     // Commands still to come are shown but cannot be chosen.
-    QVERIFY(!Action("Discriminant Analysis(&Z)")->isEnabled());
+    QVERIFY(Action("Discriminant Analysis(&Z)")->isEnabled());
     QVERIFY(Action("OnewayANOVA(&O)...")->isEnabled());
     QVERIFY(!Action("Scatter Plot Matrix(&M)...")->isEnabled());
     QVERIFY(Action("Kruskal-Wallis Rank Sum Test(&K)...")->isEnabled());

@@ -264,6 +264,18 @@ class WorkflowTest : public QObject {
     doc.SetTwowayGridCell(2, 1, 2);
     doc.SetTwowayGridCell(1, 2, 3);
     doc.SetTwowayGridCell(2, 2, 1);
+    // A 0/1 response for both regressions, principal components of the three columns, and two
+    // groups of two variables for the discriminant analysis.
+    const int response[12] = {0, 1, 0, 1, 1, 0, 1, 0, 1, 0, 0, 1};
+    for (int r = 1; r <= 12; ++r) doc.SetCell(4, r, std::to_string(response[r - 1]));
+    doc.SetRegressionY(4);
+    doc.SetRegressionXColumn(1, true);
+    doc.SetRegressionXColumn(2, true);
+    for (int c = 1; c <= 3; ++c) doc.SetPcaColumn(c, true);
+    doc.SetDiscriminantSlot(1, 1, 1);
+    doc.SetDiscriminantSlot(1, 2, 2);
+    doc.SetDiscriminantSlot(2, 1, 3);
+    doc.SetDiscriminantSlot(2, 2, 1);
 
     int ran = 0;
     for (const char* menu : {"&Statistics", "&Correlation"}) {
@@ -294,7 +306,7 @@ class WorkflowTest : public QObject {
         ++ran;
       }
     }
-    QCOMPARE(ran, 24);  // every procedure built so far
+    QCOMPARE(ran, 28);  // every procedure built so far
   }
 
   void aDocumentSavedWithCtrlSReopensWithCtrlO() {
