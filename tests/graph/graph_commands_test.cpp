@@ -8,6 +8,7 @@
 #include "app/graph_commands.h"
 #include "app/graph_dialogs.h"
 #include "app/orvel_view.h"
+#include "app/print_layout.h"
 #include "graph/graph_common.h"
 #include "graph_test_canvas.h"
 #include "support/scripted_port.h"
@@ -169,6 +170,22 @@ TEST_F(GraphCommandsTest, GraphPaneHasTheBandAboveTheGraph) {
   EXPECT_DOUBLE_EQ(canvas.Find("Scatter Plot")->y, 16 + 8);  // under the band of one screen line
   ASSERT_FALSE(canvas.shapes.empty());
   EXPECT_DOUBLE_EQ(canvas.shapes[0].rect.top, 3 * 16 + 16);
+}
+
+TEST_F(GraphCommandsTest, PrintedPageHoldsTheGraphWithoutTheBand) {
+  view.OnScatterPlot();
+  const Printout printout(doc, [this](Canvas& c, const GraphCall& g) { view.DrawGraph(c, g); });
+  ASSERT_EQ(printout.PageCount(), 1);
+  RecordingGraphCanvas canvas(1000, 1400);
+  printout.DrawPage(canvas, PrintPageGeometry{1000, 1400, 300}, 1);
+  EXPECT_FALSE(canvas.Find(kGraphBandPrompt));
+  ASSERT_TRUE(canvas.Find("Scatter Plot"));
+  EXPECT_DOUBLE_EQ(canvas.Find("Scatter Plot")->y, 8);  // half a title line, no band
+  // Portrait page: a square across the width less six characters each side, centred down.
+  ASSERT_FALSE(canvas.shapes.empty());
+  EXPECT_EQ(canvas.shapes[0].rect, (Rect{42, 242, 958, 1158}));
+  // The markers are a quarter character per size step on paper.
+  EXPECT_DOUBLE_EQ(canvas.shapes[1].rect.Width(), 7);
 }
 
 TEST_F(GraphCommandsTest, SaveGraphWritesTheFormatOfTheExtensionAndRecords) {
