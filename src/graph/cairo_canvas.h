@@ -20,6 +20,10 @@ enum class GraphFileFormat { kSvg, kPdf, kPng, kEmf, kUnknown };
 // The format named by a path's extension (case-insensitive): .svg, .pdf, .png, .emf.
 GraphFileFormat GraphFileFormatOfPath(std::string_view path);
 
+// Registers, once, the release of cairo's font caches at exit (they hold fontconfig patterns
+// that leak checkers would report). Called by everything that uses cairo.
+void ReleaseCairoCachesAtExit();
+
 // The family a graph font name is drawn with.
 const char* GraphFontFace(std::string_view family);
 

@@ -51,7 +51,9 @@ std::vector<std::uint16_t> Utf16(std::string_view s, std::vector<std::string>* c
 // Measures text in the face the graph files use, on a scratch surface.
 class FontMeasure {
  public:
-  FontMeasure() : surface_(cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1)), cr_(cairo_create(surface_)) {}
+  FontMeasure() : surface_(cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1)), cr_(cairo_create(surface_)) {
+    ReleaseCairoCachesAtExit();
+  }
   ~FontMeasure() {
     cairo_destroy(cr_);
     cairo_surface_destroy(surface_);
