@@ -8,6 +8,8 @@ packages+=(libcairo2-dev pkg-config)
 # the offscreen platform the GUI tests run on) and free faces standing in for Arial, Century
 # and the Japanese report texts.
 packages+=(qt6-base-dev fonts-urw-base35 fonts-liberation2 fonts-ipafont-gothic)
+# R runs the R Language menu's generated code in the tests (MASS for confint on older R).
+packages+=(r-base-core r-cran-mass)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -138,8 +138,7 @@ UnpairedTTestResult ComputeUnpairedTTest(const CORVELDoc& doc) {
 
   double half_width = 0;
   if (!r.welch) {
-    double sp2 = (doc.PowerSum(x, 2) - nx * mx * mx + doc.PowerSum(y, 2) - ny * my * my) / (nx + ny - 2);
-    if (sp2 < 0) sp2 = 0;  // rounding below a true zero
+    const double sp2 = (doc.CentredSquares(x) + doc.CentredSquares(y)) / (nx + ny - 2);
     const double sp = std::sqrt(sp2);
     // Without any spread the statistic is 0 for equal means and has no finite value otherwise.
     if (sp == 0) r.t = abs_d == 0 ? 0.0 : kUndefined;
@@ -224,19 +223,19 @@ PairedTTestResult ComputePairedTTest(const CORVELDoc& doc) {
     return r;
   }
   const double sx = doc.Sum(x), sy = doc.Sum(y);
-  double sd2 = (doc.PowerSum(x, 2) - 2 * doc.CrossSumXY() + doc.PowerSum(y, 2) - Square(sx - sy) / n) / (n - 1);
-  if (sd2 < 0) sd2 = 0;  // rounding below a true zero
   const double d = r.mean_difference = sx / n - sy / n;
+  // The spread of the differences from their centred squares.
+  double squares = 0;
+  const int used = doc.UsedRowCount();
+  for (int row = 1; row <= used; ++row)
+    if (doc.IsNumeric(x, row) && doc.IsNumeric(y, row)) squares += Square(doc.Value(x, row) - doc.Value(y, row) - d);
+  const double sd2 = squares / (n - 1);
   // Differences without any spread give 0 when they are all 0, and no finite value otherwise.
   if (sd2 == 0) r.t = d == 0 ? 0.0 : kUndefined;
   else r.t = d * std::sqrt(n / sd2);
   r.one_sided_p = ProbabilityOf(r.t, checked::TUpperP(r.df, std::fabs(r.t)));
 
-  double squares = 0;
-  const int used = doc.UsedRowCount();
-  for (int row = 1; row <= used; ++row)
-    if (doc.IsNumeric(x, row) && doc.IsNumeric(y, row)) squares += Square(doc.Value(x, row) - doc.Value(y, row) - d);
-  r.sd_of_differences = std::sqrt(squares / (n - 1));
+  r.sd_of_differences = std::sqrt(sd2);
   const double half_width = TPoint025(n - 1) * r.sd_of_differences / std::sqrt(static_cast<double>(n));
   r.ci_low = d - half_width;
   r.ci_high = d + half_width;

@@ -7,6 +7,7 @@
 #include "app/graph_dialogs.h"
 #include "app/outlier_dialogs.h"
 #include "app/rank_dialogs.h"
+#include "app/rcode_dialogs.h"
 #include "app/sort_dialog.h"
 #include "app/twoway_grid.h"
 
@@ -39,6 +40,11 @@ std::vector<std::unique_ptr<DialogModel>> AllDialogModels() {
   models.push_back(std::make_unique<TwowayAnovaDialog>());
   models.push_back(std::make_unique<ScatterPlotDialog>());
   models.push_back(std::make_unique<ScatterPlotDialog>(groups, ScatterSettings{}, true));
+  // The R Language menu's pickers: one command of each layout (the others differ in title
+  // only, and two of those titles are also the rank tests' dialogs).
+  for (RCodeCommand c : {RCodeCommand::kSummaryStatistics, RCodeCommand::kPairedTTest, RCodeCommand::kAnova,
+                         RCodeCommand::kHistogram})
+    models.push_back(std::make_unique<RColumnPickerDialog>(RCodeCommandInfoOf(c)));
   return models;
 }
 

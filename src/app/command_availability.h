@@ -29,7 +29,7 @@ enum class CommandKind {
 };
 
 struct CommandState {
-  int display_mode = 0;
+  DisplayKind display_mode = DisplayKind::kDataSheet;
   bool recording = false;
   Selection selection;
   bool result_empty = true;

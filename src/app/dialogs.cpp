@@ -95,6 +95,8 @@ int DialogField::IntValue() const {
   return 0;
 }
 
+std::vector<int> DialogField::Columns() const { return ListedColumns(value); }
+
 bool DialogField::InRange(double v) const {
   const bool above_min = min_open ? v > min_real : v >= min_real;
   const bool below_max = max_open ? v < max_real : v <= max_real;
@@ -126,7 +128,7 @@ std::string DialogField::ValueText() const {
     case FieldKind::kCheckBox: return *std::get<bool*>(value) ? "1" : "0";
     case FieldKind::kColumnList: {
       std::string text;
-      for (int c : ListedColumns(value)) text += (text.empty() ? "" : ",") + std::to_string(c);
+      for (int c : Columns()) text += (text.empty() ? "" : ",") + std::to_string(c);
       return text;
     }
   }
@@ -212,7 +214,7 @@ std::string DialogField::Check() const {
       return v < 0 || static_cast<std::size_t>(v) >= choices.size() ? refusal : std::string();
     }
     case FieldKind::kColumnList:
-      if (list->limit > 0 && ListedColumns(value).size() > list->limit) return list->full_message;
+      if (list->limit > 0 && Columns().size() > list->limit) return list->full_message;
       return {};
   }
   return {};
@@ -260,6 +262,17 @@ DialogField& DialogSchema::Real(std::string key, std::string label, double& valu
   f.min_open = min_open;
   f.max_open = max_open;
   f.corrected_to = corrected_to;
+  return f;
+}
+
+DialogField& DialogSchema::Real(std::string key, std::string label, double& value, double min, bool min_open,
+                                double max, bool max_open, std::string refusal) {
+  DialogField& f = Add(std::move(key), std::move(label), FieldKind::kReal, &value);
+  f.min_real = min;
+  f.max_real = max;
+  f.min_open = min_open;
+  f.max_open = max_open;
+  f.refusal = std::move(refusal);
   return f;
 }
 

@@ -144,6 +144,8 @@ struct DialogField {
   // kInteger, kColumn, kChoice: the value as a number (a two-button choice bound to a bool
   // counts 0 and 1).
   int IntValue() const;
+  // kColumnList: the listed columns, in list order.
+  std::vector<int> Columns() const;
   // Parses `text` into the member; false (member unchanged) when it does not fit the kind.
   bool Parse(const std::string& text) const;
   // The field's refusal when the member is outside the limits, else empty.
@@ -168,9 +170,12 @@ struct DialogSchema {
   DialogField& Text(std::string key, std::string label, std::string& value, std::size_t max_characters = 0,
                     std::string forbidden = {}, std::string refusal = {});
   DialogField& Integer(std::string key, std::string label, int& value, int min, int max, std::string refusal);
-  // Out of [min, max] (open ends as given) the value is corrected to `corrected_to`.
+  // Out of [min, max] (open ends as given) the value is corrected to `corrected_to`...
   DialogField& Real(std::string key, std::string label, double& value, double min, bool min_open, double max,
                     bool max_open, double corrected_to);
+  // ...or refused by OK with `refusal` (a text that is no number is refused too).
+  DialogField& Real(std::string key, std::string label, double& value, double min, bool min_open, double max,
+                    bool max_open, std::string refusal);
   DialogField& Choice(std::string key, std::string box_title, int& value, std::vector<std::string> choices,
                       std::string refusal, std::vector<std::string> words = {});
   // Two buttons: the first is false, the second true.
@@ -182,7 +187,8 @@ struct DialogSchema {
   DialogField& ColumnList(std::string key, std::string label, std::vector<int>& value, ColumnListSpec spec);
   DialogField& ColumnList(std::string key, std::string label, std::array<bool, kColumnCount>& value,
                           ColumnListSpec spec);
-  // The fields added after this call go on a new page titled `title`.
+  // The fields added after this call go on a new page titled `title` (the "Data List", when
+  // the dialog has one, is on the first page).
   void AddPage(std::string title);
 
   const DialogField* Find(const std::string& key) const;

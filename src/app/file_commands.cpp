@@ -44,7 +44,7 @@ bool CORVELView::SaveModifiedIfWanted() {
 void CORVELView::OnFileNew() {
   if (!SaveModifiedIfWanted()) return;
   doc_.NewDocument();
-  doc_.DisplayMode = 0;
+  doc_.DisplayMode = DisplayKind::kDataSheet;
   port_.Repaint();
 }
 
@@ -68,7 +68,7 @@ bool CORVELView::OpenSheetFile(const std::string& path, const FileDialogRequest&
     port_.ShowMessage(kAppTitle, outcome.message);
     return false;
   }
-  doc_.DisplayMode = 0;
+  doc_.DisplayMode = DisplayKind::kDataSheet;
   port_.Repaint();
   return true;
 }

@@ -11,7 +11,7 @@
 namespace orvel {
 
 namespace {
-constexpr int kScatterMode = 3;
+constexpr DisplayKind kScatterMode = DisplayKind::kScatterPlot;
 }  // namespace
 
 GraphState& CORVELView::Graphs() {

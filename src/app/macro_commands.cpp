@@ -248,11 +248,13 @@ namespace {
 constexpr const char* kSaveGraphQuestion = "Will you save the present graph as an extended metafile?";
 
 // Leaving a graph pane offers to keep the graph first: from the data sheet command every graph
-// but the bar plots (8), from the result command the scatter plot, the histogram and the line
-// plots (2 to 4) only.
+// but the bar plots, from the result command the scatter plot, the histogram and the line plots
+// only.
 void OfferToSaveGraph(CORVELView& view, bool to_sheet) {
-  const int mode = view.Doc().DisplayMode;
-  const bool asks = to_sheet ? (mode >= 2 && mode <= 4) || mode == 6 || mode == 7 : mode >= 2 && mode <= 4;
+  using D = DisplayKind;
+  const D mode = view.Doc().DisplayMode;
+  const bool scatter_histogram_or_line = mode == D::kHistogram || mode == D::kScatterPlot || mode == D::kLinePlot;
+  const bool asks = scatter_histogram_or_line || (to_sheet && (mode == D::kBoxPlot || mode == D::kScatterPlotMatrix));
   if (!asks) return;
   if (view.Port().AskQuestion(kFreeTitle, kSaveGraphQuestion, QuestionButtons::YesNo))
     view.CommandNotAvailableYet();  // saving a graph as a metafile comes with the graphs
@@ -262,7 +264,7 @@ void OfferToSaveGraph(CORVELView& view, bool to_sheet) {
 void CORVELView::OnShowDataSheetWindow() {
   OfferToSaveGraph(*this, true);
   doc_.SetModified();
-  doc_.DisplayMode = 0;
+  doc_.DisplayMode = DisplayKind::kDataSheet;
   port_.Repaint();
   doc_.Scroll.result_x = doc_.Scroll.result_y = 0;
   Record("%s", CommandStatement(CommandId::kShowDataSheet).c_str());
@@ -270,7 +272,7 @@ void CORVELView::OnShowDataSheetWindow() {
 
 void CORVELView::OnShowResultWindow() {
   OfferToSaveGraph(*this, false);
-  doc_.DisplayMode = 1;
+  doc_.DisplayMode = DisplayKind::kResult;
   port_.Repaint();
   Record("%s", CommandStatement(CommandId::kShowResult).c_str());
 }

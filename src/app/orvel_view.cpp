@@ -91,7 +91,7 @@ void CORVELView::PositionResultPane() {
 }
 
 void CORVELView::FinishAnalysis(CommandId command) {
-  doc_.DisplayMode = 1;
+  doc_.DisplayMode = DisplayKind::kResult;
   port_.Repaint();
   RecordCommand(command);
 }
@@ -271,7 +271,7 @@ void CORVELView::ApplyObjectDataOption(bool included_in_result) {
 
 void CORVELView::EnterTwowayGrid() {
   doc_.Scroll.graph_x = doc_.Scroll.graph_y = 0;
-  doc_.DisplayMode = 5;
+  doc_.DisplayMode = DisplayKind::kTwowayGrid;
   port_.Repaint();
   RecordCommand(CommandId::kTwowayDataSetting);
 }

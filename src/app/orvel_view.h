@@ -20,9 +20,16 @@
 
 namespace orvel {
 
+enum class RCodeCommand;
+
 // Message-box titles.
 inline constexpr const char* kFreeTitle = "FreeORVEL";
 inline constexpr const char* kAppTitle = "ORVEL";
+// Where Download R points the browser: the R project's download page.
+inline constexpr const char* kRDownloadPage = "https://cran.r-project.org/";
+
+// R code as it goes to the clipboard: every line break as CR LF.
+std::string RCodeWithCrLf(std::string_view code);
 
 // The sheet's row count (row 0 included) from the profile value "Row" of "ProgramData"
 // (default 499, kept within 100..20000), plus 1.
@@ -132,6 +139,12 @@ class CORVELView {
   void OnLogisticRegressionAnalysis();
   void OnPrincipalComponentAnalysis();
   void OnDiscriminantAnalysis();
+  // The R Language menu (rcode_commands.cpp). A code command asks for its columns (the
+  // table tests take the selection), builds its code into RCodeText and copies it to the
+  // clipboard; true when the code was copied. Never recorded.
+  bool OnRCodeCommand(RCodeCommand command);
+  void OnRCodeHowToUse();
+  void OnDownloadR();
   // What a command that is not built yet does: it says so.
   void CommandNotAvailableYet();
 
@@ -177,7 +190,7 @@ class CORVELView {
   void ApplyTwowayLabelB(int b_level, std::string_view label);
 
   // ---- The twoway-data grid's mouse and keys (twoway_grid.cpp) --------------------------
-  // In DisplayMode 5 only. A click on a cell opens "Data Selection", on a label "Label Name";
+  // In the twoway grid only. A click on a cell opens "Data Selection", on a label "Label Name";
   // OK applies and records the change. Anywhere else it says where to click.
   void OnTwowayGridClick(int x, int y);
   // Scrolling: a cell's width or height, a page of the client height, Home to the top left;
@@ -187,7 +200,7 @@ class CORVELView {
 
   // ---- Sheet editing (sheet_commands.cpp) ------------------------------------------------
   // The sheet pane's keys, mouse and Edit commands. Key and mouse handlers act in the data
-  // sheet (DisplayMode 0) only; pane coordinates are those of sheet_geometry.h.
+  // sheet only; pane coordinates are those of sheet_geometry.h.
   // A typed character (Backspace, Enter, Escape, blanks and other control characters are not
   // typed): the first keystroke into a cell replaces its text.
   void OnSheetChar(char32_t c);

@@ -68,6 +68,8 @@ class PlatformPort {
     clipboard_ = text;
     return true;
   }
+  // Opens a web page in the desktop's browser; false when it could not (there is none here).
+  virtual bool OpenWebPage(const std::string& /*url*/) { return false; }
   // The size of the view's client area in pixels (scrolling decisions of the sheet keys).
   virtual int ClientWidth() const { return 1920; }
   virtual int ClientHeight() const { return 1080; }

@@ -85,7 +85,9 @@ std::vector<std::vector<std::string>> SheetPrintPages(const CORVELDoc& doc) {
 }
 
 Printout::Printout(const CORVELDoc& doc, GraphDrawer graph)
-    : kind_(doc.DisplayMode == 0 ? Kind::kSheet : doc.DisplayMode == 1 ? Kind::kResult : Kind::kOnePage),
+    : kind_(doc.DisplayMode == DisplayKind::kDataSheet ? Kind::kSheet
+            : doc.DisplayMode == DisplayKind::kResult  ? Kind::kResult
+                                                       : Kind::kOnePage),
       graph_(std::move(graph)) {
   if (kind_ == Kind::kSheet) {
     sheet_pages_ = SheetPrintPages(doc);

@@ -26,7 +26,7 @@ constexpr int kPageStep = 20;
 constexpr int kPageTargetY = 50;  // Page Up/Down make the row drawn here current
 constexpr int kEmptyColumnWidth = 86;
 
-bool IsSheetPane(const CORVELDoc& doc) { return doc.DisplayMode == 0; }
+bool IsSheetPane(const CORVELDoc& doc) { return doc.DisplayMode == DisplayKind::kDataSheet; }
 
 // A text's width in average character widths: one for ASCII and half-width katakana, two for
 // any other character (a Japanese label is about twice as wide per character).
@@ -380,20 +380,20 @@ void CORVELView::OnSheetBorderDoubleClick(int x, int y) {
 // ---- Edit commands -----------------------------------------------------------------------------
 
 void CORVELView::OnEditCopy() {
-  if (doc_.DisplayMode == 0) CopySelectedCells(*this);
-  else if (doc_.DisplayMode == 1) CopyResult(*this);
+  if (doc_.DisplayMode == DisplayKind::kDataSheet) CopySelectedCells(*this);
+  else if (doc_.DisplayMode == DisplayKind::kResult) CopyResult(*this);
   // The twoway grid has nothing to copy; graphs are copied by the graph panes.
   RecordCommand(CommandId::kCopy);
 }
 
 void CORVELView::OnEditCut() {
-  if (doc_.DisplayMode == 0) {
+  if (doc_.DisplayMode == DisplayKind::kDataSheet) {
     if (!CopySelectedCells(*this)) return;  // nothing is cleared unless it was copied
     ClearSelectedCells(doc_, doc_.GetSelection());
     port_.Repaint();
     doc_.SetModified();
     RecordCommand(CommandId::kCut);
-  } else if (doc_.DisplayMode == 1 && !doc_.ResultText.empty()) {
+  } else if (doc_.DisplayMode == DisplayKind::kResult && !doc_.ResultText.empty()) {
     const bool ok = port_.AskQuestion(kFreeTitle, kCutResult, QuestionButtons::OkCancel);
     // The result is emptied only once it is safely on the clipboard.
     if (ok && CopyResult(*this)) {
@@ -406,7 +406,7 @@ void CORVELView::OnEditCut() {
 }
 
 void CORVELView::OnEditPaste() {
-  if (doc_.DisplayMode == 0) {
+  if (doc_.DisplayMode == DisplayKind::kDataSheet) {
     if (const std::optional<std::string> text = port_.ClipboardText()) {
       const Selection& s = doc_.GetSelection();
       const int row = s.anchor_row, column = s.anchor_column;
@@ -431,18 +431,18 @@ void CORVELView::OnEditPaste() {
 
 void CORVELView::OnEditDelete() {
   doc_.SetModified();
-  if (doc_.DisplayMode == 0) {
+  if (doc_.DisplayMode == DisplayKind::kDataSheet) {
     if (port_.AskQuestion(kFreeTitle, kDeleteCells, QuestionButtons::OkCancel)) {
       ClearSelectedCells(doc_, doc_.GetSelection());
       port_.Repaint();
     }
-  } else if (doc_.DisplayMode == 1) {
+  } else if (doc_.DisplayMode == DisplayKind::kResult) {
     if (port_.AskQuestion(kFreeTitle, kDeleteResult, QuestionButtons::OkCancel)) {
       doc_.ResultText.clear();
       doc_.Scroll.result_x = doc_.Scroll.result_y = 0;
       port_.Repaint();
     }
-  } else if (doc_.DisplayMode == 5) {
+  } else if (doc_.DisplayMode == DisplayKind::kTwowayGrid) {
     if (port_.AskQuestion(kFreeTitle, kDeleteTwoway, QuestionButtons::OkCancel)) {
       doc_.ClearTwowaySettings();
       port_.Repaint();

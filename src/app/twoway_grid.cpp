@@ -104,7 +104,7 @@ void DrawTwowayGridPane(Canvas& canvas, const CORVELDoc& doc) {
 // ---- The view's handlers ---------------------------------------------------------------------
 
 void CORVELView::OnTwowayGridClick(int x, int y) {
-  if (doc_.DisplayMode != 5) return;
+  if (doc_.DisplayMode != DisplayKind::kTwowayGrid) return;
   const TwowayGridHit hit = TwowayGridHitTest(x, y, doc_.Scroll.graph_x, doc_.Scroll.graph_y);
   switch (hit.kind) {
     case TwowayGridHit::kOutside:
@@ -134,7 +134,7 @@ void CORVELView::OnTwowayGridClick(int x, int y) {
 }
 
 void CORVELView::OnTwowayGridKeyDown(TwowayGridKey key) {
-  if (doc_.DisplayMode != 5) return;
+  if (doc_.DisplayMode != DisplayKind::kTwowayGrid) return;
   double& x = doc_.Scroll.graph_x;
   double& y = doc_.Scroll.graph_y;
   switch (key) {

@@ -1,4 +1,4 @@
-// The twoway-data grid (DisplayMode 5): its geometry, what a click hits, and the two dialogs a
+// The twoway-data grid: its geometry, what a click hits, and the two dialogs a
 // click opens.
 //
 // The top row holds the B labels and the left column the A labels; the cell of A level a and

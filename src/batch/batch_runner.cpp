@@ -9,6 +9,7 @@
 #include "app/orvel_view.h"
 #include "batch/answers_file.h"
 #include "batch/batch_port.h"
+#include "batch/batch_rcode.h"
 #include "sheet/atomic_file.h"
 #include "sheet/document_file.h"
 #include "sheet/legacy_encoding.h"
@@ -87,7 +88,7 @@ void ReportUsageError(std::ostream& err, const std::string& problem) {
 std::string UsageText(bool long_form) {
   std::string text =
       "Usage: orvel-batch [--answers FILE] [--result FILE] [--save FILE.ovd] [--rows N] "
-      "[--max-steps N] [--time SECONDS] DATA MACRO\n"
+      "[--max-steps N] [--time SECONDS] [--rcode \"MENU TEXT\"]... DATA MACRO\n"
       "       orvel-batch --help\n";
   if (!long_form) return text + "Run 'orvel-batch --help' for the options.\n";
   return text +
@@ -103,6 +104,9 @@ std::string UsageText(bool long_form) {
          "  --max-steps N    stop the macro after N instructions (default: no limit)\n"
          "  --time SECONDS   run with the clock fixed at SECONDS since 1970 (the random\n"
          "                   numbers table is seeded from the clock)\n"
+         "  --rcode TEXT     after the macro, run the R Language command TEXT (its menu text\n"
+         "                   without mnemonic and dots, e.g. \"Summary Statistis\"); repeatable;\n"
+         "                   standard output then carries the R code the commands copied\n"
          "  --help           show this help\n"
          "\n"
          "Every message box is written to standard error as TITLE: TEXT, one per line.\n"
@@ -141,8 +145,9 @@ std::variant<BatchOptions, std::string> ParseBatchArguments(const std::vector<st
     if (name == "--answers") target = &o.answers;
     else if (name == "--result") target = &o.result;
     else if (name == "--save") target = &o.save;
-    else if (name != "--rows" && name != "--max-steps" && name != "--time") return "unknown option " + arg;
-    if (!seen.insert(name).second) return "option " + name + " is given twice";
+    else if (name != "--rows" && name != "--max-steps" && name != "--time" && name != "--rcode")
+      return "unknown option " + arg;
+    if (name != "--rcode" && !seen.insert(name).second) return "option " + name + " is given twice";
     if (!has_value) {
       if (i + 1 >= args.size()) return "option " + name + " needs a value";
       value = args[++i];
@@ -150,6 +155,9 @@ std::variant<BatchOptions, std::string> ParseBatchArguments(const std::vector<st
     if (value.empty()) return "option " + name + " needs a value";
     if (target != nullptr) {
       *target = value;
+    } else if (name == "--rcode") {
+      if (!IsRCodeMenuName(value)) return "--rcode takes a command of the R Language menu, not " + value;
+      o.rcode.push_back(value);
     } else if (name == "--rows") {
       int rows = 0;
       if (!ParseWholeNumber(value, rows) || rows < kMinRows || rows > kMaxDataRows)
@@ -234,6 +242,11 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
   }
   const int status =
       (run.end == MacroRunEnd::kFinished || run.end == MacroRunEnd::kExit) ? kExitRunEnded : kExitMacroStopped;
+  const std::string rcode = RunRCodeCommands(view, o.rcode);
+  if (port.Misfit()) {
+    err << *port.Misfit() << '\n' << std::flush;
+    return kExitFailure;
+  }
   if (port.UnusedCount() > 0) {
     const Answer& first = port.FirstUnused();
     err << "orvel-batch: " << o.answers << ":" << first.line << ": '" << first.source << "' was not used";
@@ -254,7 +267,14 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
       err << "orvel-batch: " << written.message << '\n' << std::flush;
       return kExitFailure;
     }
-  } else {
+  }
+  if (!o.rcode.empty()) {
+    out << rcode << std::flush;
+    if (!out) {
+      err << "orvel-batch: the R code could not be written to standard output\n" << std::flush;
+      return kExitFailure;
+    }
+  } else if (o.result.empty()) {
     out << doc.ResultText << std::flush;
     if (!out) {
       err << "orvel-batch: the result could not be written to standard output\n" << std::flush;

@@ -24,6 +24,7 @@ struct BatchOptions {
   std::optional<int> rows;  // data rows (100..20000); nothing: the profile's default
   std::int64_t max_steps = 0;  // 0: no limit
   std::optional<std::int64_t> time;  // the clock the run sees (seconds); nothing: the real clock
+  std::vector<std::string> rcode;  // --rcode: R Language commands run after the macro
   std::string data;
   std::string macro;
 };

@@ -117,12 +117,6 @@ std::function<void()> CMainFrame::FrontEndHandler(CommandId id) {
     // Closing asks to save, which a running command would refuse: the window closes once the
     // command is over.
     case C::kExit: return [this] { QTimer::singleShot(0, this, &QWidget::close); };
-    case C::kTwoGroupsSetting: return [this] { view_.OnTwoGroupsSetting(); };
-    case C::kGroupColumnsSetting: return [this] { view_.OnGroupColumnsSetting(); };
-    case C::kMultipleRegressionSetting: return [this] { view_.OnMultipleRegressionSetting(); };
-    case C::kPcaSetting: return [this] { view_.OnPcaSetting(); };
-    case C::kDiscriminantSetting: return [this] { view_.OnDiscriminantSetting(); };
-    case C::kObjectDataOption: return [this] { view_.OnObjectDataOption(); };
     case C::kRunMacro:
       return [this] {
         port_.BeginMacroRun();

@@ -110,19 +110,6 @@ class ColumnListEditor {
   std::vector<int> columns_;
 };
 
-std::vector<int> ColumnsOf(const DialogField& field) {
-  std::vector<int> columns;
-  const std::string text = field.ValueText();
-  std::size_t start = 0;
-  while (start < text.size()) {
-    const std::size_t comma = text.find(',', start);
-    columns.push_back(std::stoi(text.substr(start, comma - start)));
-    if (comma == std::string::npos) break;
-    start = comma + 1;
-  }
-  return columns;
-}
-
 // Renders one schema into a ModelDialog: the prompt, the pages, the "Data List" with the column
 // pickers and lists beside it, then the other fields in order, then OK and Cancel.
 class DialogBuilder {
@@ -287,7 +274,7 @@ class DialogBuilder {
       case FieldKind::kColumnList: {
         auto* widget = new QListWidget(&dialog_);
         widget->setObjectName(Q(field.list->list_name.empty() ? field.key : field.list->list_name));
-        auto editor = std::make_shared<ColumnListEditor>(&dialog_, widget, *field.list, doc_, ColumnsOf(field));
+        auto editor = std::make_shared<ColumnListEditor>(&dialog_, widget, *field.list, doc_, field.Columns());
         lists_[field.key] = editor;
         QPushButton* add = Button(&dialog_, "->", field.list->add_button.empty() ? "add_" + field.key : field.list->add_button);
         QPushButton* remove =

@@ -15,7 +15,9 @@
 namespace orvel::gui {
 
 namespace {
-bool HasScrollBars(int mode) { return mode == 0 || mode == 1 || mode == 5; }
+bool HasScrollBars(DisplayKind mode) {
+  return mode == DisplayKind::kDataSheet || mode == DisplayKind::kResult || mode == DisplayKind::kTwowayGrid;
+}
 
 }  // namespace
 
@@ -52,7 +54,7 @@ QImage PaneWidget::Render(const QSize& size) {
   {
     QtCanvas canvas(painter, image.width(), image.height());
     switch (doc_.DisplayMode) {
-      case 0:
+      case DisplayKind::kDataSheet:
         DrawSheetPane(canvas, doc_);
         // A column border being dragged follows the pointer.
         if (view_.SheetEditing.drag == SheetDragMode::kColumnBorder) {
@@ -60,8 +62,8 @@ QImage PaneWidget::Render(const QSize& size) {
           canvas.DrawLine(view_.SheetEditing.pointer_x, 0, view_.SheetEditing.pointer_x, canvas.Height());
         }
         break;
-      case 1: DrawResultPane(canvas, doc_, &line_index_); break;
-      case 5: DrawTwowayGridPane(canvas, doc_); break;
+      case DisplayKind::kResult: DrawResultPane(canvas, doc_, &line_index_); break;
+      case DisplayKind::kTwowayGrid: DrawTwowayGridPane(canvas, doc_); break;
       default: view_.DrawGraphPane(canvas); break;
     }
   }
@@ -88,18 +90,18 @@ void PaneWidget::resizeEvent(QResizeEvent* event) {
 }
 
 void PaneWidget::SyncScrollBars() {
-  const int mode = doc_.DisplayMode;
+  const DisplayKind mode = doc_.DisplayMode;
   const Qt::ScrollBarPolicy policy = HasScrollBars(mode) ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
   if (horizontalScrollBarPolicy() != policy) setHorizontalScrollBarPolicy(policy);
   if (verticalScrollBarPolicy() != policy) setVerticalScrollBarPolicy(policy);
   int x = 0, y = 0;
-  if (mode == 0) {
+  if (mode == DisplayKind::kDataSheet) {
     x = ScrollBarPosition(doc_.Scroll.sheet_x, kSheetScrollRangeX);
     y = ScrollBarPosition(doc_.Scroll.sheet_y, kSheetScrollRangeY);
-  } else if (mode == 1) {
+  } else if (mode == DisplayKind::kResult) {
     x = ScrollBarPosition(doc_.Scroll.result_x, kResultScrollRangeX);
     y = ScrollBarPosition(doc_.Scroll.result_y, kResultScrollRangeY);
-  } else if (mode == 5) {
+  } else if (mode == DisplayKind::kTwowayGrid) {
     x = ScrollBarPosition(doc_.Scroll.graph_x, kTwowayScrollRangeX);
     y = ScrollBarPosition(doc_.Scroll.graph_y, kTwowayScrollRangeY);
   }
@@ -112,13 +114,13 @@ void PaneWidget::SyncScrollBars() {
 void PaneWidget::ScrollBarMoved(Qt::Orientation orientation, int position) {
   if (syncing_ || !InputAllowed()) return;
   const bool across = orientation == Qt::Horizontal;
-  if (doc_.DisplayMode == 0) {
+  if (doc_.DisplayMode == DisplayKind::kDataSheet) {
     (across ? doc_.Scroll.sheet_x : doc_.Scroll.sheet_y) =
         ScrollOffsetForPosition(position, across ? kSheetScrollRangeX : kSheetScrollRangeY);
-  } else if (doc_.DisplayMode == 1) {
+  } else if (doc_.DisplayMode == DisplayKind::kResult) {
     (across ? doc_.Scroll.result_x : doc_.Scroll.result_y) =
         ScrollOffsetForPosition(position, across ? kResultScrollRangeX : kResultScrollRangeY);
-  } else if (doc_.DisplayMode == 5) {
+  } else if (doc_.DisplayMode == DisplayKind::kTwowayGrid) {
     (across ? doc_.Scroll.graph_x : doc_.Scroll.graph_y) =
         ScrollOffsetForPosition(position, across ? kTwowayScrollRangeX : kTwowayScrollRangeY);
   } else {
@@ -172,9 +174,9 @@ void PaneWidget::keyPressEvent(QKeyEvent* event) {
   if (!InputAllowed() || (event->modifiers() & Qt::AltModifier)) return;
   using Key = CORVELView::ResultPaneKey;
   bool handled = false;
-  if (doc_.DisplayMode == 0) {
+  if (doc_.DisplayMode == DisplayKind::kDataSheet) {
     handled = SheetKeyDown(*event);
-  } else if (doc_.DisplayMode == 1) {
+  } else if (doc_.DisplayMode == DisplayKind::kResult) {
     handled = true;
     switch (event->key()) {
       case Qt::Key_PageUp: view_.OnResultKeyDown(Key::kPageUp); break;
@@ -186,7 +188,7 @@ void PaneWidget::keyPressEvent(QKeyEvent* event) {
       case Qt::Key_Down: view_.OnResultKeyDown(Key::kDown); break;
       default: handled = false; break;
     }
-  } else if (doc_.DisplayMode == 5) {
+  } else if (doc_.DisplayMode == DisplayKind::kTwowayGrid) {
     using GridKey = CORVELView::TwowayGridKey;
     handled = true;
     switch (event->key()) {
@@ -206,12 +208,12 @@ void PaneWidget::keyPressEvent(QKeyEvent* event) {
 }
 
 bool PaneWidget::SheetMouse(const QMouseEvent& event) const {
-  return doc_.DisplayMode == 0 && InputAllowed() &&
+  return doc_.DisplayMode == DisplayKind::kDataSheet && InputAllowed() &&
          (event.button() == Qt::LeftButton || (event.buttons() & Qt::LeftButton) || event.button() == Qt::NoButton);
 }
 
 void PaneWidget::mousePressEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton && doc_.DisplayMode == 5 && InputAllowed()) {
+  if (event->button() == Qt::LeftButton && doc_.DisplayMode == DisplayKind::kTwowayGrid && InputAllowed()) {
     // The twoway grid: a press sets the data of the part under it.
     const QPoint p = event->position().toPoint();
     view_.OnTwowayGridClick(p.x(), p.y());
@@ -239,8 +241,8 @@ void PaneWidget::mouseReleaseEvent(QMouseEvent* event) {
 
 void PaneWidget::mouseDoubleClickEvent(QMouseEvent* event) {
   // A graph on display opens its settings sheet again.
-  const int mode = doc_.DisplayMode;
-  if (event->button() == Qt::LeftButton && InputAllowed() && mode != 0 && mode != 1 && mode != 5) {
+  const DisplayKind mode = doc_.DisplayMode;
+  if (event->button() == Qt::LeftButton && InputAllowed() && !HasScrollBars(mode)) {
     view_.OnEditGraph();
     Handled();
     return;
@@ -255,14 +257,14 @@ void PaneWidget::wheelEvent(QWheelEvent* event) {
   if (!InputAllowed()) return;
   const int notches = event->angleDelta().y() / 120;
   if (notches == 0) return;
-  if (doc_.DisplayMode == 1) {
+  if (doc_.DisplayMode == DisplayKind::kResult) {
     using Key = CORVELView::ResultPaneKey;
     for (int i = 0; i < std::abs(notches); ++i) view_.OnResultKeyDown(notches > 0 ? Key::kUp : Key::kDown);
-  } else if (doc_.DisplayMode == 5) {
+  } else if (doc_.DisplayMode == DisplayKind::kTwowayGrid) {
     using GridKey = CORVELView::TwowayGridKey;
     for (int i = 0; i < std::abs(notches); ++i) view_.OnTwowayGridKeyDown(notches > 0 ? GridKey::kUp : GridKey::kDown);
     Refresh();
-  } else if (doc_.DisplayMode == 0) {
+  } else if (doc_.DisplayMode == DisplayKind::kDataSheet) {
     // Three rows a notch, never above the top; the wheel is not recorded in macros.
     doc_.Scroll.sheet_y = std::clamp(doc_.Scroll.sheet_y - notches * 60.0, 0.0, 20.0 * (doc_.RowCount() - 1));
     Refresh();

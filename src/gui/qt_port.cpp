@@ -4,11 +4,13 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QPlainTextEdit>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -154,6 +156,8 @@ bool QtPort::SetClipboardText(const std::string& text) {
   QGuiApplication::clipboard()->setText(Q(text));
   return true;
 }
+
+bool QtPort::OpenWebPage(const std::string& url) { return QDesktopServices::openUrl(QUrl(Q(url))); }
 
 int QtPort::ClientWidth() const { return window_.client_size ? window_.client_size().width() : 1920; }
 

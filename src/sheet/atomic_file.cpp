@@ -30,6 +30,8 @@ class Descriptor {
   Descriptor(const Descriptor&) = delete;
   Descriptor& operator=(const Descriptor&) = delete;
   int get() const { return fd_; }
+  // Hands the descriptor over to the caller.
+  void Release() { fd_ = -1; }
   // Closes now and reports the error close() gives (a delayed write error shows up here).
   int Close() {
     const int fd = fd_;
@@ -140,6 +142,45 @@ FileOutcome ReadFileBytes(const std::string& path, std::string& bytes,
     return Failure(too_large_message);
   }
   return {};
+}
+
+PiecewiseFile::~PiecewiseFile() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+FileOutcome PiecewiseFile::Open(const std::string& path) {
+  path_ = path;
+  Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0) return Failure("Cannot open " + Quoted(path) + ": " + SystemReason(errno) + ".");
+  struct stat st {};
+  if (::fstat(fd.get(), &st) != 0)
+    return Failure("Cannot open " + Quoted(path) + ": " + SystemReason(errno) + ".");
+  if (!S_ISREG(st.st_mode)) return Failure("Cannot open " + Quoted(path) + ": it is not a regular file.");
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = fd.get();
+  fd.Release();
+  return {};
+}
+
+FileOutcome PiecewiseFile::Rewind() {
+  if (fd_ < 0) return Failure("Cannot read " + Quoted(path_) + ": " + SystemReason(EBADF) + ".");
+  if (::lseek(fd_, 0, SEEK_SET) != 0) return Failure("Cannot read " + Quoted(path_) + ": " + SystemReason(errno) + ".");
+  buffer_.resize(std::size_t{1} << 20);
+  return {};
+}
+
+bool PiecewiseFile::NextPiece(std::string_view& piece, FileOutcome& outcome) {
+  for (;;) {
+    const ssize_t n = ::read(fd_, buffer_.data(), buffer_.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      outcome = Failure("Cannot read " + Quoted(path_) + ": " + SystemReason(errno) + ".");
+      return false;
+    }
+    if (n == 0) return false;
+    piece = std::string_view(buffer_.data(), static_cast<std::size_t>(n));
+    return true;
+  }
 }
 
 FileOutcome WriteFileAtomically(const std::string& path, std::string_view bytes) {

@@ -24,6 +24,35 @@ std::string FileNameForMessage(const std::string& path);
 FileOutcome ReadFileBytes(const std::string& path, std::string& bytes,
                           const std::string& too_large_message);
 
+// A regular file read piece by piece, for files too large to hold whole beside what is read
+// from them. Open refuses what ReadFileBytes refuses, with the same messages; each ReadAll
+// reads the file from its start, handing `consume` consecutive pieces of at most 1 MiB.
+class PiecewiseFile {
+ public:
+  PiecewiseFile() = default;
+  ~PiecewiseFile();
+  PiecewiseFile(const PiecewiseFile&) = delete;
+  PiecewiseFile& operator=(const PiecewiseFile&) = delete;
+
+  FileOutcome Open(const std::string& path);
+  template <typename Fn>
+  FileOutcome ReadAll(Fn&& consume) {
+    FileOutcome outcome = Rewind();
+    std::string_view piece;
+    while (outcome.ok && NextPiece(piece, outcome)) consume(piece);
+    return outcome;
+  }
+
+ private:
+  FileOutcome Rewind();
+  // False at the end of the file or on an error (then `outcome` says which).
+  bool NextPiece(std::string_view& piece, FileOutcome& outcome);
+
+  std::string path_;
+  int fd_ = -1;
+  std::string buffer_;
+};
+
 // Writes `bytes` to a temporary file beside `path`, flushes it to the disk and renames it over
 // `path`. On any failure the temporary file is removed and an existing file at `path` is left
 // as it was. An existing file keeps its permission bits; a symbolic link is followed, so the

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <clocale>
 #include <cstdlib>
 #include <locale.h>
@@ -68,7 +69,42 @@ std::string Utf8Encode(char32_t c) {
   return out;
 }
 
+namespace {
+// The plain decimal texts of data cells ([+-]digits[.digits]) whose digits, read as one whole
+// number m, stay within 2^53 with at most 22 of them after the point: then m and 10^k are
+// exact doubles and the one division m / 10^k is the correctly rounded value strtod gives.
+bool ParseShortDecimal(std::string_view text, double& value) {
+  static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                            1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                            1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  std::size_t i = 0;
+  const bool negative = !text.empty() && text[0] == '-';
+  if (!text.empty() && (text[0] == '-' || text[0] == '+')) i = 1;
+  std::uint64_t mantissa = 0;
+  int digits = 0, after_point = 0;
+  bool point = false;
+  for (; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c >= '0' && c <= '9') {
+      if (++digits > 19) return false;  // 19 digits always fit in 64 bits
+      mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
+      if (point) ++after_point;
+    } else if (c == '.' && !point) {
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  if (digits == 0 || mantissa > (std::uint64_t{1} << 53) || after_point > 22) return false;
+  const double v = static_cast<double>(mantissa) / kPowersOfTen[after_point];
+  value = negative ? -v : v;
+  return true;
+}
+}  // namespace
+
 double ParseNumber(std::string_view text) {
+  double quick = 0;
+  if (ParseShortDecimal(text, quick)) return quick;
   std::size_t i = 0;
   while (i < text.size() && IsCSpace(text[i])) ++i;
   std::string_view rest = text.substr(i);

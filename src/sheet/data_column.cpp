@@ -1,8 +1,10 @@
 #include "sheet/data_column.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstring>
+#include <functional>
 
 #include "sheet/cell_text.h"
 
@@ -24,50 +26,111 @@ bool IsDataText(std::string_view s) {
   }
   return points <= 1;
 }
+
+// The text part of the numeric test, by the text's length L: L >= 3 numeric; L = 2 unless
+// "+." or "-."; L = 1 only a digit. Data rows hold only ASCII, so there the byte length is
+// the length; row 0 counts characters.
+bool HasNumberForm(int row, std::string_view t) {
+  const int length = row >= 1 ? static_cast<int>(t.size()) : Utf8CharCount(t);
+  if (length >= 3) return true;
+  if (length == 2) return t != "+." && t != "-.";
+  if (length == 1) return t.size() == 1 && IsDigit(t[0]);
+  return false;
+}
+
+bool IsLineBreakOrTab(char c) { return c == '\t' || c == '\r' || c == '\n'; }
+
+bool SameBits(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
+
+// The per-row arrays grow geometrically, never beyond the capacity.
+constexpr int kFirstAllocation = 64;
+// The arena is compacted once replaced texts make up half of it (and at least this much).
+constexpr std::size_t kCompactThreshold = 4096;
 }  // namespace
 
 void CDataColumn::Create(int capacity) {
   capacity_ = std::max(capacity, 1);
-  slots_.assign(static_cast<std::size_t>(capacity_), Slot{});
-  values_.assign(static_cast<std::size_t>(capacity_), 0.0);
-  included_.assign(static_cast<std::size_t>(capacity_), 1);
+  included_.clear();
+  values_.clear();
+  slots_.clear();
+  numeric_text_.clear();
+  allocated_rows_ = 0;
   Clear();
 }
 
 void CDataColumn::Clear() {
-  for (Slot& s : slots_) {
-    s.bytes[0] = '\0';
-    s.length = 0;
-  }
-  overflow_.clear();
-  std::fill(included_.begin(), included_.end(), static_cast<unsigned char>(1));
+  std::fill(slots_.begin(), slots_.end(), Slot{});
+  std::fill(numeric_text_.begin(), numeric_text_.end(), static_cast<unsigned char>(0));
+  arena_.clear();
+  arena_garbage_ = 0;
+  included_.clear();
   last_used_row_ = 0;
   kind_ = kDataKind;
+  Changed();
+}
+
+void CDataColumn::SetKind(std::uint32_t kind) {
+  if (kind == kind_) return;
+  kind_ = kind;
+  Changed();
 }
 
 void CDataColumn::SetLastUsedRow(int row) {
-  if (row >= 0 && row <= capacity_ - 1) last_used_row_ = row;
+  if (row >= 0 && row <= capacity_ - 1 && row != last_used_row_) {
+    last_used_row_ = row;
+    Changed();
+  }
+}
+
+void CDataColumn::Touch(int row) {
+  if (row < allocated_rows_) return;
+  int rows = std::max(allocated_rows_ * 2, kFirstAllocation);
+  rows = std::min(std::max(rows, row + 1), capacity_);
+  const auto n = static_cast<std::size_t>(rows);
+  values_.resize(n, 0.0);
+  slots_.resize(n, Slot{});
+  numeric_text_.resize(n, 0);
+  allocated_rows_ = rows;
+}
+
+void CDataColumn::Reserve(int rows, std::size_t text_bytes) {
+  rows = std::min(rows, capacity_);
+  if (rows > allocated_rows_) {
+    const auto n = static_cast<std::size_t>(rows);
+    values_.resize(n, 0.0);
+    slots_.resize(n, Slot{});
+    numeric_text_.resize(n, 0);
+    allocated_rows_ = rows;
+  }
+  arena_.reserve(arena_.size() + text_bytes);
 }
 
 std::string_view CDataColumn::Text(int row) const {
-  if (!InRange(row)) return {};
-  const Slot& s = slots_[static_cast<std::size_t>(row)];
-  if (s.length == kOverflow) return overflow_.at(row);
-  return std::string_view(s.bytes, s.length);
+  if (row < 0 || row >= allocated_rows_) return {};
+  const Slot& slot = slots_[static_cast<std::size_t>(row)];
+  if ((slot.tag & kInArena) == 0) return std::string_view(slot.bytes, slot.tag);
+  return std::string_view(arena_.data() + ArenaOffset(slot), slot.tag & ~kInArena);
 }
 
 int CDataColumn::TextLength(int row) const { return Utf8CharCount(Text(row)); }
 
 double CDataColumn::Value(int row) const {
-  return InRange(row) ? values_[static_cast<std::size_t>(row)] : -100.0;
+  if (!InRange(row)) return -100.0;
+  return row < allocated_rows_ ? values_[static_cast<std::size_t>(row)] : 0.0;
 }
 
 void CDataColumn::SetValue(int row, double x) {
-  if (InRange(row)) values_[static_cast<std::size_t>(row)] = x;
+  if (!InRange(row)) return;
+  Touch(row);
+  double& v = values_[static_cast<std::size_t>(row)];
+  if (!SameBits(v, x)) {
+    v = x;
+    Changed();
+  }
 }
 
 void CDataColumn::Reparse(int row) {
-  if (InRange(row)) values_[static_cast<std::size_t>(row)] = ParseNumber(Text(row));
+  if (InRange(row)) SetValue(row, ParseNumber(Text(row)));
 }
 
 void CDataColumn::ReparseAll() {
@@ -76,40 +139,127 @@ void CDataColumn::ReparseAll() {
 }
 
 void CDataColumn::StoreText(int row, std::string_view text) {
-  Slot& s = slots_[static_cast<std::size_t>(row)];
-  if (text.size() <= static_cast<std::size_t>(kInlineBytes - 1)) {
-    if (s.length == kOverflow) overflow_.erase(row);
-    if (!text.empty()) std::memcpy(s.bytes, text.data(), text.size());  // data() may be null
-    s.bytes[text.size()] = '\0';
-    s.length = static_cast<unsigned char>(text.size());
+  // Callers cut texts to 19 characters; the byte length must fit its tag.
+  if (text.size() > 127) text = Utf8Prefix(text, kMaxCellChars);
+  if (text == Text(row)) return;
+  // The text may view this column's own cells, which growing the arrays or the arena moves.
+  char copy[128];
+  if (!text.empty()) std::memcpy(copy, text.data(), text.size());
+  text = std::string_view(copy, text.size());
+  Touch(row);
+  const auto i = static_cast<std::size_t>(row);
+  Slot& slot = slots_[i];
+  if ((slot.tag & kInArena) != 0) arena_garbage_ += slot.tag & ~kInArena;
+  SetSlot(slot, text);
+  numeric_text_[i] = HasNumberForm(row, text) ? 1 : 0;
+  Changed();
+  if (arena_garbage_ > kCompactThreshold && arena_garbage_ * 2 > arena_.size()) {
+    std::string packed;
+    packed.reserve(arena_.size() - arena_garbage_);
+    for (Slot& s : slots_) {
+      if ((s.tag & kInArena) == 0) continue;
+      const auto at = static_cast<std::uint32_t>(packed.size());
+      packed.append(arena_, ArenaOffset(s), s.tag & ~kInArena);
+      std::memcpy(s.bytes, &at, sizeof at);
+    }
+    arena_.swap(packed);
+    arena_garbage_ = 0;
+  }
+}
+
+bool CDataColumn::ViewsOwnCells(std::string_view s) const {
+  const std::less_equal<const char*> le;
+  const auto inside = [&](const char* begin, std::size_t size) {
+    return size > 0 && le(begin, s.data()) && !le(begin + size, s.data());
+  };
+  return inside(reinterpret_cast<const char*>(slots_.data()), slots_.size() * sizeof(Slot)) ||
+         inside(arena_.data(), arena_.size());
+}
+
+std::uint32_t CDataColumn::ArenaOffset(const Slot& slot) {
+  std::uint32_t offset = 0;
+  std::memcpy(&offset, slot.bytes, sizeof offset);
+  return offset;
+}
+
+void CDataColumn::SetSlot(Slot& slot, std::string_view text) {
+  if (text.size() <= kInlineBytes) {
+    // Gathered into one word: a memcpy of a variable length this short costs a library call.
+    std::uint64_t word = 0;
+    for (std::size_t k = 0; k < text.size(); ++k)
+      word |= static_cast<std::uint64_t>(static_cast<unsigned char>(text[k])) << (8 * k);
+    std::memcpy(slot.bytes, &word, kInlineBytes);
+    slot.tag = static_cast<unsigned char>(text.size());
   } else {
-    overflow_[row] = std::string(text);
-    s.bytes[0] = '\0';
-    s.length = kOverflow;
+    const auto at = static_cast<std::uint32_t>(arena_.size());
+    arena_.append(text);
+    std::memcpy(slot.bytes, &at, sizeof at);
+    slot.tag = static_cast<unsigned char>(kInArena | text.size());
   }
 }
 
 void CDataColumn::ClearCell(int row) {
-  if (InRange(row)) StoreText(row, {});
+  if (InRange(row) && row < allocated_rows_) StoreText(row, {});
 }
 
 void CDataColumn::SetText(int row, std::string_view s) {
   if (!InRange(row)) return;
+  std::string replaced;
+  if (std::any_of(s.begin(), s.end(), IsLineBreakOrTab)) {
+    replaced.assign(s);
+    std::replace_if(replaced.begin(), replaced.end(), IsLineBreakOrTab, ' ');
+    s = replaced;
+  }
   const bool free_text = kind_ == kLabelKind || row == 0;
   if (free_text || IsDataText(s)) {
     if (!s.empty()) {
-      std::string joined(Text(row));
-      joined.append(s);
-      StoreText(row, Utf8Prefix(joined, kMaxCellChars));
+      const std::string_view current = Text(row);
+      if (current.empty()) {
+        StoreText(row, Utf8Prefix(s, kMaxCellChars));
+      } else if (current.size() + s.size() <= 240) {
+        char joined[240];
+        std::memcpy(joined, current.data(), current.size());
+        std::memcpy(joined + current.size(), s.data(), s.size());
+        StoreText(row, Utf8Prefix(std::string_view(joined, current.size() + s.size()), kMaxCellChars));
+      } else {
+        std::string joined(current);
+        joined.append(s);
+        StoreText(row, Utf8Prefix(joined, kMaxCellChars));
+      }
     }
   } else {
-    StoreText(row, {});
+    ClearCell(row);
   }
   if (row > last_used_row_) SetLastUsedRow(row);
 }
 
+void CDataColumn::PlaceText(int row, std::string_view s) {
+  // The common cell of a data file: a short number placed in an empty data row. Its text is
+  // a valid data text, ASCII within 19 bytes, so it is stored as it is.
+  if (kind_ == kDataKind && row >= 1 && row < capacity_ && !s.empty() && s.size() <= static_cast<std::size_t>(kMaxCellChars) &&
+      IsDataText(s) && (row >= allocated_rows_ || slots_[static_cast<std::size_t>(row)].tag == 0)) {
+    char copy[kMaxCellChars];  // s may view this column, which Touch can move
+    if (ViewsOwnCells(s)) {
+      std::memcpy(copy, s.data(), s.size());
+      s = std::string_view(copy, s.size());
+    }
+    Touch(row);
+    const auto i = static_cast<std::size_t>(row);
+    SetSlot(slots_[i], s);
+    numeric_text_[i] = HasNumberForm(row, s) ? 1 : 0;
+    values_[i] = ParseNumber(s);
+    Changed();
+    if (row > last_used_row_) last_used_row_ = row;
+    return;
+  }
+  ClearCell(row);
+  SetText(row, s);
+  Reparse(row);
+}
+
 void CDataColumn::TypeChar(int row, char32_t c) {
   if (!InRange(row) || c == 0) return;
+  if (c == U'\t' || c == U'\r' || c == U'\n') c = U' ';
   const std::string_view text = Text(row);
   if (Utf8CharCount(text) > kMaxCellChars - 1) return;
   if (kind_ == kDataKind && row >= 1 && !(c >= U'0' && c <= U'9')) {
@@ -133,33 +283,30 @@ void CDataColumn::Backspace(int row) {
   const std::string_view text = Text(row);
   if (text.empty()) return;
   const int chars = Utf8CharCount(text);
-  StoreText(row, std::string(Utf8Prefix(text, chars - 1)));
+  StoreText(row, Utf8Prefix(text, chars - 1));
   Reparse(row);
 }
 
 bool CDataColumn::Included(int row) const {
-  return InRange(row) && included_[static_cast<std::size_t>(row)] == 1;
+  return InRange(row) && (included_.empty() || included_[static_cast<std::size_t>(row)] == 1);
 }
 
 void CDataColumn::SetIncluded(int row, bool included) {
-  if (InRange(row)) included_[static_cast<std::size_t>(row)] = included ? 1 : 0;
+  if (!InRange(row)) return;
+  if (included_.empty()) {
+    if (included) return;
+    included_.assign(static_cast<std::size_t>(capacity_), 1);
+  }
+  unsigned char& flag = included_[static_cast<std::size_t>(row)];
+  const unsigned char value = included ? 1 : 0;
+  if (flag != value) {
+    flag = value;
+    Changed();
+  }
 }
 
 bool CDataColumn::HasText(int row) const {
-  return Included(row) && slots_[static_cast<std::size_t>(row)].length != 0;
-}
-
-bool CDataColumn::IsNumeric(int row) const {
-  if (kind_ != kDataKind) return false;
-  if (!Included(row)) return false;
-  if (row > last_used_row_) return false;
-  const std::string_view t = Text(row);
-  // Data rows hold only ASCII (sign, digits, point), so their byte length is their length.
-  const int length = row >= 1 ? static_cast<int>(t.size()) : Utf8CharCount(t);
-  if (length >= 3) return true;
-  if (length == 2) return t != "+." && t != "-.";
-  if (length == 1) return t.size() == 1 && IsDigit(t[0]);
-  return false;
+  return Included(row) && row < allocated_rows_ && slots_[static_cast<std::size_t>(row)].tag != 0;
 }
 
 template <typename Fn>
@@ -168,6 +315,7 @@ bool CDataColumn::TransformNumeric(Fn&& in_domain, double (*fn)(double)) {
     if (IsNumeric(r) && !in_domain(values_[static_cast<std::size_t>(r)])) return false;
   for (int r = 1; r <= last_used_row_; ++r)
     if (IsNumeric(r)) values_[static_cast<std::size_t>(r)] = fn(values_[static_cast<std::size_t>(r)]);
+  Changed();
   return true;
 }
 
@@ -187,6 +335,111 @@ bool CDataColumn::TransformLog10() {
 void CDataColumn::CopyFrom(const CDataColumn& other) {
   if (this == &other) return;
   *this = other;
+}
+
+// ---- Statistics -------------------------------------------------------------------------------
+
+const CDataColumn::Statistics& CDataColumn::Stats() const {
+  if (stats_valid_) return stats_;
+  Statistics s;
+  bool first = true;
+  double max_for_row = 0;
+  ForEachNumeric([&](int r, double x) {
+    ++s.count;
+    s.sum += x;
+    if (first || x < s.min) {
+      s.min = x;
+      s.min_row = r;
+    }
+    // The largest value is the first greater one, its row the last greater or equal one
+    // (they differ only between 0 and -0).
+    if (first || x > s.max) s.max = x;
+    if (first || x >= max_for_row) {
+      max_for_row = x;
+      s.max_row = r;
+    }
+    first = false;
+  });
+  if (s.count > 0) {
+    const double n = s.count;
+    if (s.min == s.max) {
+      // Every value the same: the mean is that value and there is no spread at all, which
+      // rounding in Σx / n must not turn into a tiny one.
+      s.mean = s.min;
+    } else {
+      // Two passes: the mean, corrected by the mean of the residuals, then the centred sums.
+      // One-pass sums Σx² − (Σx)²/n cancel when the values share a large offset.
+      const double rough = s.sum / n;
+      double residual = 0;
+      ForEachNumeric([&](int, double x) { residual += x - rough; });
+      s.mean = rough + residual / n;
+      ForEachNumeric([&](int, double x) {
+        const double d = x - s.mean, d2 = d * d;
+        s.squares += d2;
+        s.cubes += d2 * d;
+        s.fourths += d2 * d2;
+      });
+    }
+  }
+  stats_ = s;
+  stats_valid_ = true;
+  return stats_;
+}
+
+const CDataColumn::Quartiles& CDataColumn::OrderStatistics() const {
+  if (quartiles_valid_) return quartiles_;
+  // Only a handful of positions of the ordered values are needed: selecting them is linear,
+  // where sorting the whole column is not.
+  static thread_local std::vector<double> values;
+  values.clear();
+  ForEachNumeric([&](int, double x) { values.push_back(RoundTo7Decimals(x)); });
+  // NaN (never produced by a cell's text, possible after a transform) orders last.
+  const auto less = [](double a, double b) {
+    if (std::isnan(a)) return false;
+    if (std::isnan(b)) return true;
+    return a < b;
+  };
+  const int n = static_cast<int>(values.size());
+  const int a = n / 4, u = (3 * n) / 4;
+  int wanted[8] = {(n - 1) / 2, n / 2 - 1, n / 2, a - 1, a, u - 1, u, u + 1};
+  std::sort(std::begin(wanted), std::end(wanted));
+  int* const wanted_end = std::unique(std::begin(wanted), std::end(wanted));
+  // Places each wanted position of [lo, hi): the middle one first, then each side within its
+  // own part, so every selection works on a shrinking range.
+  const auto select = [&](auto&& self, int* first, int* last, int lo, int hi) -> void {
+    while (first != last && *first < lo) ++first;
+    while (last != first && *(last - 1) >= hi) --last;
+    if (first == last) return;
+    int* middle = first + (last - first) / 2;
+    std::nth_element(values.begin() + lo, values.begin() + *middle, values.begin() + hi, less);
+    self(self, first, middle, lo, *middle);
+    self(self, middle + 1, last, *middle + 1, hi);
+  };
+  select(select, std::begin(wanted), wanted_end, 0, n);
+  const auto x = [&](int i) { return i >= 0 && i < n ? values[static_cast<std::size_t>(i)] : -100.0; };
+  Quartiles q{};
+  q.median = n % 2 == 1 ? x((n - 1) / 2) : (x(n / 2 - 1) + x(n / 2)) / 2;
+  switch (n % 4) {
+    case 0:
+      q.lower = x(a - 1) + (x(a) - x(a - 1)) / 4;
+      q.upper = x(u - 1) + 3 * (x(u) - x(u - 1)) / 4;
+      break;
+    case 1:
+      q.lower = (x(a - 1) + x(a)) / 2;
+      q.upper = (x(u) + x(u + 1)) / 2;
+      break;
+    case 2:
+      q.lower = x(a - 1) + 3 * (x(a) - x(a - 1)) / 4;
+      q.upper = x(u) + (x(u + 1) - x(u)) / 4;
+      break;
+    default:
+      q.lower = x(a);
+      q.upper = x(u);
+      break;
+  }
+  quartiles_ = q;
+  quartiles_valid_ = true;
+  return quartiles_;
 }
 
 }  // namespace orvel

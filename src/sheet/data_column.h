@@ -1,11 +1,19 @@
 // One column of the data sheet: the text of every cell, the number parsed from it and the
 // per-row included flag through which an analysis skips incomplete rows.
+//
+// The cells are stored compactly: each row has an 8-byte text slot holding a text of up to 7
+// bytes itself (most numbers) or the offset of a longer one in the column's text arena, beside
+// a contiguous array of the values and a per-row flag saying whether the text has the form of
+// a number. The per-row arrays grow with the highest row written, so an empty column costs
+// nearly nothing. A cell is classified once, when its text is stored.
+//
+// The column keeps its statistics (count, sums, centred sums, extremes, median and quartiles)
+// once computed; every change to a text, value, flag, kind or the last used row drops them.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace orvel {
@@ -17,18 +25,21 @@ class CDataColumn {
 
   // Allocates room for `capacity` rows (row 0 included), then clears.
   void Create(int capacity);
-  // Every text empty, every row included, last used row 0, kind data.
+  // Every text empty, every row included, last used row 0, kind data. Values are kept, as
+  // clearing a cell keeps its value.
   void Clear();
 
   std::uint32_t Kind() const { return kind_; }
-  void SetKind(std::uint32_t kind) { kind_ = kind; }
+  void SetKind(std::uint32_t kind);
   int LastUsedRow() const { return last_used_row_; }
   // Ignored unless 0 <= row <= capacity - 1.
   void SetLastUsedRow(int row);
   int Capacity() const { return capacity_; }
+  // Makes room for rows 0 .. rows - 1 at once (an import knows its size in advance).
+  void Reserve(int rows, std::size_t text_bytes);
 
   // Cell access; rows outside 0 .. capacity - 1 read as empty (values as -100) and
-  // writes to them are ignored.
+  // writes to them are ignored. A text view stays valid until the column changes.
   std::string_view Text(int row) const;
   int TextLength(int row) const;  // in characters
   double Value(int row) const;
@@ -39,15 +50,24 @@ class CDataColumn {
   void ClearCell(int row);
   // Appends s to the cell's text: any text in the label column and in row 0; in the data
   // rows of a data column only a sign, digits and one point, else the cell is emptied.
-  // The text is kept within 19 characters. Raises the last used row to `row`.
+  // TAB, CR and LF become spaces (they would split the cell when the sheet is written as
+  // text). The text is kept within 19 characters. Raises the last used row to `row`.
   void SetText(int row, std::string_view s);
+  // The set-cell operation (clear, set the text, re-parse) for a cell of a freshly reset
+  // column, as import and document reading fill it: the same result as ClearCell, SetText and
+  // Reparse, with the text examined once.
+  void PlaceText(int row, std::string_view s);
   // One keystroke while the cell is being edited.
   void TypeChar(int row, char32_t c);
   void Backspace(int row);
   bool Included(int row) const;
   void SetIncluded(int row, bool included);
   bool HasText(int row) const;
-  bool IsNumeric(int row) const;
+  bool IsNumeric(int row) const {
+    return kind_ == kDataKind && row >= 0 && row <= last_used_row_ && row < allocated_rows_ &&
+           numeric_text_[static_cast<std::size_t>(row)] != 0 &&
+           (included_.empty() || included_[static_cast<std::size_t>(row)] != 0);
+  }
 
   // Value transforms used to fit curves; texts are untouched. Each returns false and changes
   // nothing when a numeric value is outside its domain (0 for the reciprocal, <= 0 for logs).
@@ -58,28 +78,81 @@ class CDataColumn {
   // Copies every cell, value and flag of `other` (same capacity) into this column.
   void CopyFrom(const CDataColumn& other);
 
- private:
-  // A cell's text lives inline in a fixed slot when it fits, else in the overflow map (long
-  // UTF-8 labels only); numbers always fit inline.
-  static constexpr int kInlineBytes = 23;
-  static constexpr unsigned char kOverflow = 0xFF;
-  struct Slot {
-    char bytes[kInlineBytes];
-    unsigned char length;  // byte length, or kOverflow
+  // Calls fn(row, value) for every numeric cell, top to bottom.
+  template <typename Fn>
+  void ForEachNumeric(Fn&& fn) const {
+    if (kind_ != kDataKind) return;
+    const int last = last_used_row_ < allocated_rows_ - 1 ? last_used_row_ : allocated_rows_ - 1;
+    if (included_.empty()) {
+      for (int r = 1; r <= last; ++r)
+        if (numeric_text_[static_cast<std::size_t>(r)] != 0) fn(r, values_[static_cast<std::size_t>(r)]);
+      return;
+    }
+    for (int r = 1; r <= last; ++r) {
+      const auto i = static_cast<std::size_t>(r);
+      if (numeric_text_[i] != 0 && included_[i] != 0) fn(r, values_[i]);
+    }
+  }
+
+  // ---- Statistics of the numeric cells, kept until the column changes -------------------
+  struct Statistics {
+    int count = 0;
+    double sum = 0;   // Σx in row order
+    double mean = 0;  // Σx / n corrected by the mean of the residuals; 0 when n = 0
+    // Centred sums Σ(x − mean)², ³, ⁴; exactly 0 when every value is the same.
+    double squares = 0, cubes = 0, fourths = 0;
+    double min = 0, max = 0;  // 0 when n = 0
+    int min_row = 1;          // first row of the smallest value
+    int max_row = 1;          // last row of the largest value
   };
+  const Statistics& Stats() const;
+
+  // Median and quartiles of the numeric values rounded to 7 decimals, by positions (n+1)/2,
+  // (n+1)/4 and 3(n+1)/4 with interpolation; a position outside the values reads as -100.
+  struct Quartiles {
+    double median, lower, upper;
+  };
+  const Quartiles& OrderStatistics() const;
+
+ private:
+  // A text of up to 7 bytes lies in the slot; a longer one in the arena at `offset`. The last
+  // byte holds the byte length (a cell holds at most 19 characters), kInArena for the latter.
+  struct Slot {
+    char bytes[7];  // the text, or the arena offset in the first four
+    unsigned char tag;
+  };
+  static constexpr unsigned char kInArena = 0x80;
+  static constexpr std::size_t kInlineBytes = 7;
 
   bool InRange(int row) const { return row >= 0 && row < capacity_; }
+  // Grows the per-row arrays to cover `row` (which is in range).
+  void Touch(int row);
   void StoreText(int row, std::string_view text);
+  static std::uint32_t ArenaOffset(const Slot& slot);
+  // True when s lies in this column's slots or arena.
+  bool ViewsOwnCells(std::string_view s) const;
+  // Stores text (not viewing this column) in the slot, appending it to the arena when long.
+  void SetSlot(Slot& slot, std::string_view text);
+  void Changed() const { stats_valid_ = quartiles_valid_ = false; }
   template <typename Fn>
   bool TransformNumeric(Fn&& in_domain, double (*fn)(double));
 
   std::uint32_t kind_ = kDataKind;
   int last_used_row_ = 0;
   int capacity_ = 0;
-  std::vector<Slot> slots_;
-  std::unordered_map<int, std::string> overflow_;
-  std::vector<double> values_;
+  int allocated_rows_ = 0;  // rows 0 .. allocated_rows_ - 1 have per-row entries
+  // capacity_ entries once a row has been skipped; empty while every row is included.
   std::vector<unsigned char> included_;
+  std::vector<double> values_;
+  std::vector<Slot> slots_;
+  std::vector<unsigned char> numeric_text_;  // the text has the form of a number
+  std::string arena_;
+  std::size_t arena_garbage_ = 0;  // bytes of replaced texts still in the arena
+
+  mutable bool stats_valid_ = false;
+  mutable bool quartiles_valid_ = false;
+  mutable Statistics stats_;
+  mutable Quartiles quartiles_{};
 };
 
 }  // namespace orvel

@@ -1,5 +1,6 @@
 #include "sheet/document_file.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <limits>
@@ -7,6 +8,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "sheet/cell_text.h"
 #include "sheet/legacy_encoding.h"
 
 namespace orvel {
@@ -84,6 +86,9 @@ class FieldReader {
   explicit FieldReader(std::string_view bytes) : bytes_(bytes) {}
 
   std::size_t Remaining() const { return bytes_.size() - pos_; }
+  std::size_t Position() const { return pos_; }
+  // Continues at a position met earlier (the cells, walked again when they are applied).
+  void Seek(std::size_t pos) { pos_ = pos < bytes_.size() ? pos : bytes_.size(); }
 
   bool Int32(std::int32_t& v) { return Raw(&v, 4); }
   bool Double(double& v) { return Raw(&v, 8); }
@@ -159,7 +164,10 @@ struct DocumentImage {
   std::string result_text;
   std::int32_t last_column = 0;
   std::int32_t last_row = 0;
-  std::vector<EncodedString> cells;  // column-major, (C+1)(R+1)
+  // Where the cells begin: (C+1)(R+1) strings, column-major. They are checked while the
+  // image is read and decoded straight from the file's bytes when it is applied, so no copy
+  // of 2 million cells is ever held.
+  std::size_t cells_at = 0;
   std::int32_t two_group_x = 0, two_group_y = 0;
   SheetLayout sheet{};
   std::vector<std::int32_t> group_entries;
@@ -195,11 +203,9 @@ ReadResult ReadImage(std::string_view bytes, int row_count, DocumentImage& image
   const std::uint64_t cell_count = (static_cast<std::uint64_t>(image.last_column) + 1) * rows;
   if (cell_count > in.Remaining()) return ReadResult::kDamaged;
   const bool fits = rows <= static_cast<std::uint64_t>(row_count);
-  if (fits) image.cells.resize(static_cast<std::size_t>(cell_count));
-  for (std::uint64_t i = 0; i < cell_count; ++i) {
+  image.cells_at = in.Position();
+  for (std::uint64_t i = 0; i < cell_count; ++i)
     if (!in.String(s)) return ReadResult::kDamaged;
-    if (fits) image.cells[static_cast<std::size_t>(i)] = s;
-  }
 
   image.sheet = LayoutForVersion(image.version);
   const SheetLayout& sheet = image.sheet;
@@ -229,14 +235,14 @@ ReadResult ReadImage(std::string_view bytes, int row_count, DocumentImage& image
 // A column number from the file; anything outside the sheet means "none".
 int ColumnOrNone(std::int32_t c) { return c >= 0 && c <= kLastColumn ? c : 0; }
 
-void ApplyImage(const DocumentImage& image, CORVELDoc& doc) {
+void ApplyImage(std::string_view bytes, const DocumentImage& image, CORVELDoc& doc) {
   // The reset of an opened document. Group and PCA flags, the two-group columns, the
   // include-data option and the column widths are not reset: what the file holds replaces
   // them, and an older file's missing entries keep their values.
   doc.Scroll = ScrollOffsets{};
   doc.SetSelection(1, 1, 1, 1);
   doc.CellEditStarted = 0;
-  doc.DisplayMode = 0;
+  doc.DisplayMode = DisplayKind::kDataSheet;
   doc.ResultText.clear();
   doc.ClearTwowaySettings();
   for (int c = 0; c <= kLastColumn; ++c) doc.Column(c).Clear();
@@ -252,19 +258,25 @@ void ApplyImage(const DocumentImage& image, CORVELDoc& doc) {
   // Cells go through the column's own rules, so a data cell keeps only what it may hold.
   const int rows = image.last_row + 1;
   std::string scratch;
+  FieldReader in(bytes);
+  in.Seek(image.cells_at);
+  EncodedString cell;
   for (int c = 0; c <= image.last_column; ++c) {
     CDataColumn& column = doc.Column(c);
-    const EncodedString* cell = image.cells.data() + static_cast<std::size_t>(c) * rows;
-    for (int r = 0; r < rows; ++r, ++cell) {
+    column.Reserve(rows, 0);
+    for (int r = 0; r < rows; ++r) {
+      if (!in.String(cell)) return;  // cannot happen: every cell was read before
       std::string_view text;
-      if (!cell->utf16 && IsAscii(std::string_view(cell->data, cell->count))) {
-        text = std::string_view(cell->data, cell->count);
+      if (!cell.utf16 && IsAscii(std::string_view(cell.data, cell.count))) {
+        text = std::string_view(cell.data, cell.count);
       } else {
-        Decode(*cell, scratch);
+        Decode(cell, scratch);
         text = scratch;
       }
-      column.SetText(r, text);
-      if (column.IsNumeric(r)) column.Reparse(r);
+      // Only a numeric cell takes the value of its text; any other keeps the value it had.
+      const double kept = column.Value(r);
+      column.PlaceText(r, text);
+      if (!column.IsNumeric(r)) column.SetValue(r, kept);
     }
   }
 
@@ -334,7 +346,7 @@ FileOutcome ParseNamedDocument(std::string_view bytes, CORVELDoc& doc, const std
       case ReadResult::kOk:
         break;
     }
-    ApplyImage(image, doc);
+    ApplyImage(bytes, image, doc);
   } catch (const std::bad_alloc&) {
     return Failure("There is not enough memory to open " + (name.empty() ? std::string("the file") : subject) + ".");
   }

@@ -130,55 +130,55 @@ int CORVELDoc::ResultLineCount() const {
 
 template <typename Fn>
 void CORVELDoc::ForEachNumeric(int c, Fn&& fn) const {
-  if (!IsColumn(c)) return;
-  const CDataColumn& col = Column(c);
-  const int used = UsedRowCount();
-  for (int r = 1; r <= used; ++r)
-    if (col.IsNumeric(r)) fn(r, col.Value(r));
-}
-
-int CORVELDoc::Count(int c) const {
-  int n = 0;
-  ForEachNumeric(c, [&](int, double) { ++n; });
-  return n;
-}
-
-double CORVELDoc::Sum(int c) const {
-  double s = 0;
-  ForEachNumeric(c, [&](int, double x) { s += x; });
-  return s;
-}
-
-double CORVELDoc::PowerSum(int c, double k) const {
-  double s = 0;
-  ForEachNumeric(c, [&](int, double x) { s += std::pow(x, k); });
-  return s;
-}
-
-double CORVELDoc::Mean(int c) const {
-  const int n = Count(c);
-  return n == 0 ? 0.0 : Sum(c) / n;
+  if (IsColumn(c)) Column(c).ForEachNumeric(fn);
 }
 
 namespace {
-// Σx² − (Σx)²/n; rounding can push a true zero slightly below 0, which would make the
-// square root undefined for a constant column.
-double SumOfSquares(double sum, double sum2, int n) {
-  const double ss = sum2 - sum * sum / n;
-  return ss < 0 ? 0.0 : ss;
+const CDataColumn::Statistics kNoStatistics{};
+
+// x^k by multiplication for the small whole powers the procedures use (more accurate and much
+// faster than pow); pow for anything else.
+double Power(double x, double k) {
+  if (k == 1) return x;
+  if (k == 2) return x * x;
+  if (k == 3) return x * x * x;
+  if (k == 4) {
+    const double x2 = x * x;
+    return x2 * x2;
+  }
+  return std::pow(x, k);
 }
 }  // namespace
 
+const CDataColumn::Statistics& CORVELDoc::Stats(int c) const {
+  return IsColumn(c) ? Column(c).Stats() : kNoStatistics;
+}
+
+int CORVELDoc::Count(int c) const { return Stats(c).count; }
+
+double CORVELDoc::Sum(int c) const { return Stats(c).sum; }
+
+double CORVELDoc::PowerSum(int c, double k) const {
+  if (k == 1) return Sum(c);
+  double s = 0;
+  ForEachNumeric(c, [&](int, double x) { s += Power(x, k); });
+  return s;
+}
+
+double CORVELDoc::Mean(int c) const { return Stats(c).mean; }
+
+double CORVELDoc::CentredSquares(int c) const { return Stats(c).squares; }
+
 double CORVELDoc::SD(int c) const {
-  const int n = Count(c);
-  if (n == 0) return 0.0;
-  return std::sqrt(SumOfSquares(Sum(c), PowerSum(c, 2), n) / n);
+  const CDataColumn::Statistics& s = Stats(c);
+  if (s.count == 0) return 0.0;
+  return std::sqrt(s.squares / s.count);
 }
 
 double CORVELDoc::SampleSD(int c) const {
-  const int n = Count(c);
-  if (n < 2) return 0.0;
-  return std::sqrt(SumOfSquares(Sum(c), PowerSum(c, 2), n) / (n - 1));
+  const CDataColumn::Statistics& s = Stats(c);
+  if (s.count < 2) return 0.0;
+  return std::sqrt(s.squares / (s.count - 1));
 }
 
 double CORVELDoc::SE(int c) const {
@@ -186,53 +186,10 @@ double CORVELDoc::SE(int c) const {
   return SampleSD(c) / std::sqrt(static_cast<double>(n));
 }
 
-double CORVELDoc::Min(int c) const {
-  bool first = true;
-  double m = 0;
-  ForEachNumeric(c, [&](int, double x) {
-    if (first || x < m) m = x;
-    first = false;
-  });
-  return m;
-}
-
-double CORVELDoc::Max(int c) const {
-  bool first = true;
-  double m = 0;
-  ForEachNumeric(c, [&](int, double x) {
-    if (first || x > m) m = x;
-    first = false;
-  });
-  return m;
-}
-
-int CORVELDoc::MinRow(int c) const {
-  bool first = true;
-  double m = 0;
-  int row = 1;
-  ForEachNumeric(c, [&](int r, double x) {
-    if (first || x < m) {
-      m = x;
-      row = r;
-    }
-    first = false;
-  });
-  return row;
-}
-
-int CORVELDoc::MaxRow(int c) const {
-  bool first = true;
-  double m = 0;
-  int row = 1;
-  ForEachNumeric(c, [&](int r, double x) {
-    if (first || x >= m) {
-      m = x;
-      row = r;
-    }
-    first = false;
-  });
-  return row;
-}
+double CORVELDoc::Min(int c) const { return Stats(c).min; }
+double CORVELDoc::Max(int c) const { return Stats(c).max; }
+int CORVELDoc::MinRow(int c) const { return Stats(c).min_row; }
+int CORVELDoc::MaxRow(int c) const { return Stats(c).max_row; }
 
 void CORVELDoc::LoadSortedColumn(int c) const {
   rank_buffer_.Reset();
@@ -241,50 +198,27 @@ void CORVELDoc::LoadSortedColumn(int c) const {
 }
 
 CORVELDoc::MedianAndQuartiles CORVELDoc::Quartiles(int c) const {
-  LoadSortedColumn(c);
-  const CRankBuffer& b = rank_buffer_;
-  const auto x = [&](int i) { return b.ValueAt(i); };
-  const int n = b.Count();
-  MedianAndQuartiles q{};
-  q.median = n % 2 == 1 ? x((n - 1) / 2) : (x(n / 2 - 1) + x(n / 2)) / 2;
-  // Positions (n+1)/4 and 3(n+1)/4, interpolated; both need n >= 3.
-  const int a = n / 4, u = (3 * n) / 4;
-  switch (n % 4) {
-    case 0:
-      q.lower = x(a - 1) + (x(a) - x(a - 1)) / 4;
-      q.upper = x(u - 1) + 3 * (x(u) - x(u - 1)) / 4;
-      break;
-    case 1:
-      q.lower = (x(a - 1) + x(a)) / 2;
-      q.upper = (x(u) + x(u + 1)) / 2;
-      break;
-    case 2:
-      q.lower = x(a - 1) + 3 * (x(a) - x(a - 1)) / 4;
-      q.upper = x(u) + (x(u + 1) - x(u)) / 4;
-      break;
-    default:
-      q.lower = x(a);
-      q.upper = x(u);
-      break;
-  }
-  return q;
+  if (IsColumn(c)) return Column(c).OrderStatistics();
+  // No values: every position reads as -100.
+  return {-100.0, -100.0, -100.0};
 }
 
 double CORVELDoc::Median(int c) const { return Quartiles(c).median; }
 double CORVELDoc::LowerQuartile(int c) const { return Quartiles(c).lower; }
 double CORVELDoc::UpperQuartile(int c) const { return Quartiles(c).upper; }
 
+// Σz³ and Σz⁴ with z = (x − Mean)/SampleSD, from the centred sums: Σd³/s³ and Σd⁴/s⁴.
 double CORVELDoc::Skewness(int c) const {
-  const double n = Count(c), mean = Mean(c), s = SampleSD(c);
-  double sum = 0;
-  ForEachNumeric(c, [&](int, double x) { sum += std::pow((x - mean) / s, 3); });
+  const CDataColumn::Statistics& st = Stats(c);
+  const double n = st.count, s = SampleSD(c);
+  const double sum = st.count == 0 ? 0.0 : st.cubes / (s * s * s);
   return n / ((n - 1) * (n - 2)) * sum;
 }
 
 double CORVELDoc::Kurtosis(int c) const {
-  const double n = Count(c), mean = Mean(c), s = SampleSD(c);
-  double sum = 0;
-  ForEachNumeric(c, [&](int, double x) { sum += std::pow((x - mean) / s, 4); });
+  const CDataColumn::Statistics& st = Stats(c);
+  const double n = st.count, s = SampleSD(c);
+  const double sum = st.count == 0 ? 0.0 : st.fourths / (s * s * s * s);
   return n * (n + 1) / ((n - 1) * (n - 2) * (n - 3)) * sum -
          3 * (n - 1) * (n - 1) / ((n - 2) * (n - 3));
 }
@@ -298,13 +232,23 @@ double CORVELDoc::CrossSum(int c, int d) const {
 double CORVELDoc::Sxy(int c, int d) const {
   const int n = Count(c);
   if (n == 0) return -100.0;
-  return CrossSum(c, d) - Sum(c) * Sum(d) / n;
+  // CrossSum − Sum(c)·Sum(d)/n written with centred values: Σ(x − x̄)(y − ȳ) over c's rows,
+  // plus x̄·(Σy over c's rows − Sum(d)), which is exactly 0 when the columns are paired.
+  const double mean_c = Mean(c), mean_d = Mean(d);
+  double centred = 0, sum_d_on_c = 0;
+  ForEachNumeric(c, [&](int r, double x) {
+    const double y = Value(d, r);
+    centred += (x - mean_c) * (y - mean_d);
+    sum_d_on_c += y;
+  });
+  return centred + mean_c * (sum_d_on_c - Sum(d));
 }
 
 double CORVELDoc::Covariance(int c, int d) const {
   const double n = Count(c);
   if (n == 0) return -100.0;
-  return (n * CrossSum(c, d) - Sum(c) * Sum(d)) / (n * (n - 1));
+  // (n·CrossSum − Sum(c)·Sum(d)) / (n(n − 1)) = Sxy / (n − 1).
+  return Sxy(c, d) / (n - 1);
 }
 
 double CORVELDoc::PooledSxy(int c, int d, int e, int f) const {
@@ -327,7 +271,7 @@ double CORVELDoc::CellPowerSum(int c1, int r1, int c2, int r2, double k) const {
   double s = 0;
   for (int c = std::max(std::min(c1, c2), 0); c <= std::min(std::max(c1, c2), kLastColumn); ++c)
     for (int r = std::max(std::min(r1, r2), 0); r <= std::min(std::max(r1, r2), row_count_ - 1); ++r)
-      if (Column(c).IsNumeric(r)) s += k == 1 ? Column(c).Value(r) : std::pow(Column(c).Value(r), k);
+      if (Column(c).IsNumeric(r)) s += Power(Column(c).Value(r), k);
   return s;
 }
 
@@ -377,8 +321,27 @@ double CORVELDoc::CrossSumXY() const {
   return s;
 }
 
+bool CORVELDoc::CentredCrossSum(int x, int y, double& sum) const {
+  const int n = Count(x);
+  if (n == 0 || Count(y) != n) return false;
+  const double mean_x = Mean(x), mean_y = Mean(y);
+  int both = 0;
+  double s = 0;
+  ForEachNumeric(x, [&](int r, double v) {
+    if (!IsNumeric(y, r)) return;
+    ++both;
+    s += (v - mean_x) * (Value(y, r) - mean_y);
+  });
+  if (both != n) return false;
+  sum = s;
+  return true;
+}
+
 double CORVELDoc::CorrelationXY() const {
   const int x = settings_.TwoGroupX, y = settings_.TwoGroupY;
+  double centred = 0;
+  // Paired columns: the centred sums, which keep their digits whatever the offset.
+  if (CentredCrossSum(x, y, centred)) return centred / std::sqrt(CentredSquares(x) * CentredSquares(y));
   const double n = Count(x), sx = Sum(x), sy = Sum(y);
   return (CrossSumXY() - sx * sy / n) /
          std::sqrt((PowerSum(x, 2) - sx * sx / n) * (PowerSum(y, 2) - sy * sy / n));
@@ -398,8 +361,10 @@ double CORVELDoc::Correlation(int c, int d) const {
 
 double CORVELDoc::SlopeXY() const {
   const int x = settings_.TwoGroupX, y = settings_.TwoGroupY;
+  double centred = 0;
+  if (CentredCrossSum(x, y, centred)) return centred / CentredSquares(x);
   const double n = Count(x), sx = Sum(x), sy = Sum(y);
-  return (CrossSumXY() - sx * sy / n) / (PowerSum(x, 2) - sx * sx / n);
+  return (CrossSumXY() - sx * sy / n) / CentredSquares(x);
 }
 
 double CORVELDoc::InterceptXY() const {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "sheet/data_column.h"
+#include "sheet/display_kind.h"
 #include "sheet/rank_buffer.h"
 
 namespace orvel {
@@ -113,10 +114,14 @@ class CORVELDoc {
   int ResultLineCount() const;
 
   // ---- Column statistics over numeric cells ---------------------------------------------
+  // Means and spreads come from each column's kept statistics: computed once after a change,
+  // with centred sums (never Σx² − (Σx)²/n, which cancels for values with a large offset).
   int Count(int c) const;
   double Sum(int c) const;
   double PowerSum(int c, double k) const;
   double Mean(int c) const;
+  // Σ(x − Mean)²: the sum of squares every spread is built from; exactly 0 for a constant column.
+  double CentredSquares(int c) const;
   double SD(int c) const;
   double SampleSD(int c) const;
   double SE(int c) const;
@@ -127,10 +132,8 @@ class CORVELDoc {
   double Median(int c) const;
   double LowerQuartile(int c) const;
   double UpperQuartile(int c) const;
-  // The three at once, from one pass over the column.
-  struct MedianAndQuartiles {
-    double median, lower, upper;
-  };
+  // The three at once, kept with the column's statistics.
+  using MedianAndQuartiles = CDataColumn::Quartiles;
   MedianAndQuartiles Quartiles(int c) const;
   double Skewness(int c) const;
   double Kurtosis(int c) const;
@@ -238,7 +241,7 @@ class CORVELDoc {
   std::string RCodeText;
   void AppendResult(std::string_view text) { ResultText.append(text); }
   ScrollOffsets Scroll;
-  int DisplayMode = 0;
+  DisplayKind DisplayMode = DisplayKind::kDataSheet;
   int CellEditStarted = 0;
   int ColumnWidth(int c) const;
   void SetColumnWidth(int c, int width);
@@ -252,6 +255,10 @@ class CORVELDoc {
 
  private:
   static int ClampFlagIndex(int c);
+  const CDataColumn::Statistics& Stats(int c) const;
+  // Σ (x − x̄)(y − ȳ) over the rows where both X and Y are numeric, when those are all the
+  // rows of each; false (and nothing computed) when the two columns are not paired.
+  bool CentredCrossSum(int x, int y, double& sum) const;
   template <typename Fn>
   void ForEachNumeric(int c, Fn&& fn) const;
   // True when in the given row some but not all of the columns are numeric.

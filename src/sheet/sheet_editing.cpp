@@ -66,15 +66,20 @@ std::string ResultCopyText(std::string_view result) {
 PasteBlock MeasurePasteBlock(std::string_view text) {
   PasteBlock block;
   std::int64_t tabs = 0, most_tabs = 0;
-  for (const char ch : text) {
+  bool ended = false;  // the text so far ends with a line end
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char ch = text[i];
+    ended = false;
     if (ch == '\t') {
       most_tabs = std::max(most_tabs, ++tabs);
-    } else if (ch == '\n') {
+    } else if (ch == '\n' || ch == '\r') {
+      if (ch == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
       ++block.lines;
       tabs = 0;
+      ended = true;
     }
   }
-  if (text.empty() || text.back() != '\n') ++block.lines;
+  if (!ended) ++block.lines;
   block.fields = most_tabs + 1;
   return block;
 }
@@ -104,28 +109,27 @@ void PasteText(CORVELDoc& doc, std::string_view text, int row, int column) {
 
   int r = row, c = column;
   std::size_t field_start = 0;
-  std::size_t field_end = std::string_view::npos;  // set at a "\r": the rest of the field is dropped
   bool line_has_text = false;
-  const auto flush = [&](std::size_t i) {
-    const std::size_t end = field_end == std::string_view::npos ? i : field_end;
+  const auto flush = [&](std::size_t end) {
     if (r <= bottom && c <= right) SetPastedField(doc, r, c, text.substr(field_start, end - field_start));
-    field_start = i + 1;
-    field_end = std::string_view::npos;
   };
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char ch = text[i];
     if (ch == '\t') {
       flush(i);
+      field_start = i + 1;
       ++c;
       line_has_text = true;
-    } else if (ch == '\n') {
+    } else if (ch == '\n' || ch == '\r') {
+      // CR LF, LF and a lone CR each end a line.
       flush(i);
+      if (ch == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      field_start = i + 1;
       ++r;
       c = column;
       line_has_text = false;
       if (r > bottom) break;
     } else {
-      if (ch == '\r' && field_end == std::string_view::npos) field_end = i;
       line_has_text = true;
     }
   }

@@ -19,8 +19,8 @@ std::string SheetCopyText(const CORVELDoc& doc, const Selection& selection);
 // The result text as it goes to the clipboard: every line end "\r\n".
 std::string ResultCopyText(std::string_view result);
 
-// The block pasted text covers: `lines` = number of "\n", plus 1 when the text does not end
-// with "\n"; `fields` = 1 + the largest number of "\t" on one line.
+// The block pasted text covers: `lines` = number of line ends (CR LF, LF or a lone CR), plus 1
+// when the text does not end with one; `fields` = 1 + the largest number of "\t" on one line.
 struct PasteBlock {
   std::int64_t lines = 0;
   std::int64_t fields = 0;
@@ -36,7 +36,7 @@ bool RectangleHasText(const CORVELDoc& doc, int top, int left, int bottom, int r
 // Pastes text with its top left field at (row, column): every cell of the block is cleared,
 // each block column's last used row is raised to at least the block's bottom row, then every
 // field is set with its column's rules and re-parsed. Fields are separated by "\t" and lines
-// by "\n"; a "\r" ends a field's text; only a field's first 19 characters are kept. The caller
+// by CR LF, LF or a lone CR; only a field's first 19 characters are kept. The caller
 // checks PasteBlockFits first; fields that would fall outside the sheet are never written.
 void PasteText(CORVELDoc& doc, std::string_view text, int row, int column);
 

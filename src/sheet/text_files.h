@@ -14,14 +14,17 @@ namespace orvel {
 inline constexpr char kTextFileTooLargeMessage[] = "The file is too large to open.";
 
 // Reads a data text file from memory into the sheet. Fields are separated by '\t' or ','
-// (the same), lines end in '\n'; a '\r' ends a field's text; only the first 19 characters of
-// a field reach its cell; the last field of a last line without a line end is not placed.
+// (the same); CR LF, LF and a lone CR each end a line, and a last line without a line end is
+// read too; only the first 19 characters of a field reach its cell.
 // The bytes are read as UTF-8 when they are valid UTF-8 (a leading byte-order mark is
 // dropped), otherwise as CP932.
 // A file with too many lines for the sheet, or a line with 101 or more separators, is refused
 // with kTextFileTooLargeMessage and the document is left exactly as it was; otherwise the
 // document is reset as by New and filled through the set-cell operation.
 FileOutcome ParseTextData(std::string_view bytes, CORVELDoc& doc);
+
+// The text without a leading UTF-8 byte-order mark.
+std::string_view WithoutByteOrderMark(std::string_view text);
 
 // Open Text File after its dialog: reads the file, ParseTextData, and on success the document
 // takes the text file's path with the extension ".ovd" (DocumentPathForTextFile) as its path.

@@ -42,7 +42,7 @@ TEST_F(FrameTest, SummaryStatisticsEndToEnd) {
   view.OnSummaryStatistics();
   EXPECT_TRUE(port.events.empty());  // no Result Options dialog for an empty result
   EXPECT_EQ(doc.ResultText.rfind("\n<<< Summary statistics >>>\n\nCol1 : \n\nNumber\t\t8\n", 0), 0u);
-  EXPECT_EQ(doc.DisplayMode, 1);
+  EXPECT_EQ(doc.DisplayMode, DisplayKind::kResult);
   EXPECT_EQ(port.repaints, 1);
   EXPECT_TRUE(doc.IsModified());
   EXPECT_EQ(view.MacroText, "resultoption (0);\r\nbasic();\r\n");
@@ -60,7 +60,7 @@ TEST_F(FrameTest, SummaryStatisticsRefusals) {
                                                        "FreeORVEL: Samples are too small."}));
   EXPECT_EQ(doc.ResultText, "");
   EXPECT_EQ(view.MacroText, "");
-  EXPECT_EQ(doc.DisplayMode, 0);
+  EXPECT_EQ(doc.DisplayMode, DisplayKind::kDataSheet);
   doc.SetCell(1, 4, "7");  // three numeric cells and one text cell are enough
   view.OnSummaryStatistics();
   EXPECT_EQ(port.Messages().size(), 2u);
@@ -179,7 +179,7 @@ TEST_F(FrameTest, FrequencyDistributionWithProposedClasses) {
             "  6.6250,  8.8750\t\t2\t\t**\n"
             "  8.8750, 11.1250\t\t2\t\t**\n\n");
   EXPECT_EQ(view.MacroText, "resultoption (0);\r\ndosuu();\r\n");
-  EXPECT_EQ(doc.DisplayMode, 1);
+  EXPECT_EQ(doc.DisplayMode, DisplayKind::kResult);
 }
 
 // Records the dialog's presets as the port saw them.
@@ -303,7 +303,7 @@ TEST_F(FrameTest, DataSettingsStoreCorrectAndRecord) {
   view.ApplyTwowayLabelB(2, "B2");
   EXPECT_TRUE(doc.IncludeDataInResult());
   EXPECT_TRUE(doc.PcaColumn(7));
-  EXPECT_EQ(doc.DisplayMode, 5);
+  EXPECT_EQ(doc.DisplayMode, DisplayKind::kTwowayGrid);
   EXPECT_EQ(doc.TwowayGridCell(2, 3), 9);
   EXPECT_NE(view.MacroText.find("setdatatoresult (true);\r\nsetshuseibun (1,false);\r\n"), std::string::npos);
   EXPECT_NE(view.MacroText.find("twofactor();\r\nsettwofactor (2,3,9);\r\nsettwofactorlabela (1,\"男性\");\r\n"

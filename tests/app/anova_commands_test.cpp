@@ -25,7 +25,7 @@ class AnovaCommandsTest : public ::testing::Test {
   }
   void ExpectNoReport() {
     EXPECT_EQ(doc.ResultText, "");
-    EXPECT_EQ(doc.DisplayMode, 0);
+    EXPECT_EQ(doc.DisplayMode, DisplayKind::kDataSheet);
   }
 
   CORVELDoc doc{100};
@@ -78,7 +78,7 @@ TEST_F(AnovaCommandsTest, OnewayChecksDialogQuestionAndRecording) {
   EXPECT_NE(doc.ResultText.find("Row 3\n"), std::string::npos);
   EXPECT_TRUE(doc.IsNumeric(1, 3));
   EXPECT_EQ(doc.CurrentGroupColumn(), 3);
-  EXPECT_EQ(doc.DisplayMode, 1);
+  EXPECT_EQ(doc.DisplayMode, DisplayKind::kResult);
   EXPECT_EQ(view.MacroText, "resultoption (0);\r\nresultoption (0);\r\noneway();\r\n");
 }
 

@@ -28,14 +28,14 @@ TEST(CommandAvailabilityTest, TheViewsStateDecides) {
   view.IsRecording = false;
 
   // Cut in the result pane wants a result to cut; Paste wants the sheet and text to paste.
-  doc.DisplayMode = 1;
+  doc.DisplayMode = DisplayKind::kResult;
   EXPECT_FALSE(available(K::kCut));
   doc.ResultText = "<<< Summary statistics >>>\n";
   EXPECT_TRUE(available(K::kCut));
   EXPECT_FALSE(available(K::kPaste, true));
   EXPECT_FALSE(available(K::kShowResult));
   EXPECT_TRUE(available(K::kShowDataSheet));
-  doc.DisplayMode = 0;
+  doc.DisplayMode = DisplayKind::kDataSheet;
   EXPECT_FALSE(available(K::kPaste, false));
   EXPECT_TRUE(available(K::kPaste, true));
   EXPECT_FALSE(available(K::kShowDataSheet));
@@ -61,7 +61,7 @@ TEST(CommandAvailabilityTest, PanesEnableTheirOwnCommands) {
   s.selection = {5, 5, 1, 1};
   for (int mode = 0; mode <= 8; ++mode) {
     SCOPED_TRACE(mode);
-    s.display_mode = mode;
+    s.display_mode = static_cast<DisplayKind>(mode);
     const bool graph = mode >= 2 && mode <= 7;  // the bar plots (8) count with the others
     EXPECT_EQ(IsCommandAvailable(K::kSaveGraph, s), graph);
     EXPECT_EQ(IsCommandAvailable(K::kDataSetting, s), !graph);

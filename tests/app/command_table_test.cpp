@@ -25,7 +25,7 @@ std::vector<CommandState> SampleStates() {
   for (int mode = 0; mode <= 8; ++mode) {
     for (const bool recording : {false, true}) {
       CommandState s;
-      s.display_mode = mode;
+      s.display_mode = static_cast<DisplayKind>(mode);
       s.recording = recording;
       s.result_empty = false;
       s.clipboard_has_text = true;
@@ -133,7 +133,7 @@ TEST_F(CommandKeywordTest, EveryKeywordReachesItsHandler) {
       port.QueueFile((dir / (std::string(row.keyword) + ".txt")).string());
     if (row.id == CommandId::kPaste) port.SetClipboardText("1\t2\r\n");
     if (row.id == CommandId::kSaveGraph) port.QueueFile((dir / "graph.svg").string());
-    if (row.id == CommandId::kShowDataSheet) doc.DisplayMode = 1;
+    if (row.id == CommandId::kShowDataSheet) doc.DisplayMode = DisplayKind::kResult;
     if (row.id == CommandId::kMultipleRegressionAnalysis || row.id == CommandId::kLogisticRegressionAnalysis) {
       const bool logistic = row.id == CommandId::kLogisticRegressionAnalysis;
       for (int r = 1; r <= 6; ++r) doc.SetCell(4, r, r % 2 == 0 || r == 3 ? "1" : "0");

@@ -29,7 +29,7 @@ class ContingencyCommandsTest : public ::testing::Test {
     EXPECT_EQ(port.events.size(), 1u);  // no question, no dialog
     EXPECT_EQ(doc.ResultText, result);
     EXPECT_EQ(view.MacroText, macro);
-    EXPECT_EQ(doc.DisplayMode, 0);
+    EXPECT_EQ(doc.DisplayMode, DisplayKind::kDataSheet);
   }
 
   CORVELDoc doc;
@@ -77,7 +77,7 @@ TEST_F(ContingencyCommandsTest, FisherLimitOfTheTotal) {
             "\n<<< Fisher's Exact Test >>>\n\nSelected Cells : C3R5-C4R6\n\n"
             "[Two-sided Test]\np=1.000000\n\n[One-sided Test]\np=0.517835\n\n");
   EXPECT_EQ(view.MacroText, "resultoption (0);\r\nfisher();\r\n");
-  EXPECT_EQ(doc.DisplayMode, 1);
+  EXPECT_EQ(doc.DisplayMode, DisplayKind::kResult);
 }
 
 TEST_F(ContingencyCommandsTest, FisherResultOptionsCancel) {
@@ -136,7 +136,7 @@ TEST_F(ContingencyCommandsTest, ChiSquareReportAndStatement) {
             "Effect Size phi=0.315359\n\n"
             "\nSelected Cells\n\n12\t5\t\n6\t12\t\n");
   EXPECT_EQ(view.MacroText, "resultoption (0);\r\nkai();\r\n");
-  EXPECT_EQ(doc.DisplayMode, 1);
+  EXPECT_EQ(doc.DisplayMode, DisplayKind::kResult);
   EXPECT_EQ(port.repaints, 1);
   EXPECT_EQ(doc.GetSelection().anchor_row, 3);  // the selection is left as it was
 }

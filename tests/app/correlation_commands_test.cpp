@@ -69,8 +69,8 @@ TEST_F(CorrelationCommandsTest, XYCommandsAskBeforeResultOptions) {
               std::string::npos);
     EXPECT_TRUE(doc.IsNumeric(2, 3));
     EXPECT_EQ(view.MacroText, std::string("resultoption (0);\r\n") + command.statement);
-    EXPECT_EQ(doc.DisplayMode, 1);
-    doc.DisplayMode = 0;
+    EXPECT_EQ(doc.DisplayMode, DisplayKind::kResult);
+    doc.DisplayMode = DisplayKind::kDataSheet;
   }
   EXPECT_TRUE(port.AllAnswersUsed());
 }
@@ -114,7 +114,7 @@ TEST_F(CorrelationCommandsTest, RegressionCurveChosenKind) {
   EXPECT_EQ(doc.ResultText.rfind("\n\n<<< Regression Curve >>>\n\nX : Col1 \nY : Col2 \ny=1.121247exp(0.358480x)\n", 0),
             0u);
   EXPECT_EQ(view.MacroText, "resultoption (0);\r\nkaikikyokusen();\r\n");
-  EXPECT_EQ(doc.DisplayMode, 1);
+  EXPECT_EQ(doc.DisplayMode, DisplayKind::kResult);
   EXPECT_EQ(doc.Value(2, 1), 1.2);  // the logarithms lasted only for the computation
   // The preset is the first kind.
   view.OnRegressionCurve();
@@ -127,7 +127,7 @@ TEST_F(CorrelationCommandsTest, RegressionCurveCancelStillRecords) {
   port.QueueDialog("Regression Curve", {}, /*ok=*/false);
   view.OnRegressionCurve();
   EXPECT_EQ(doc.ResultText, "");
-  EXPECT_EQ(doc.DisplayMode, 0);
+  EXPECT_EQ(doc.DisplayMode, DisplayKind::kDataSheet);
   EXPECT_EQ(view.MacroText, "resultoption (0);\r\nkaikikyokusen();\r\n");
   // Cancel in the pairing question records nothing.
   view.MacroText.clear();
@@ -215,7 +215,7 @@ TEST_F(CorrelationCommandsTest, IntraclassCorrelationFlow) {
   EXPECT_NE(doc.ResultText.find("\nThe following rows were skipped because they have missing values.\nRow 6\n"),
             std::string::npos);
   EXPECT_EQ(view.MacroText, "resultoption (2);\r\nicc();\r\n");
-  EXPECT_EQ(doc.DisplayMode, 1);
+  EXPECT_EQ(doc.DisplayMode, DisplayKind::kResult);
   EXPECT_TRUE(port.AllAnswersUsed());
 }
 

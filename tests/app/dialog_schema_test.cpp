@@ -56,7 +56,12 @@ std::vector<Probe> ProbesFor(const DialogField& f) {
       for (char c : f.forbidden) probes.push_back({std::string("a") + c + "b", P::kRefusedByOk});
       return probes;
     }
-    case FieldKind::kReal: return {{"2.5", P::kAccepted}, {"-7", P::kAccepted}, {"x", P::kAccepted}};
+    case FieldKind::kReal:
+      if (f.corrected_to) return {{"2.5", P::kAccepted}, {"-7", P::kAccepted}, {"x", P::kAccepted}};
+      return {{std::to_string(f.max_real), f.max_open ? P::kRefusedByOk : P::kAccepted},
+              {std::to_string(f.max_real + 1), P::kRefusedByOk},
+              {std::to_string(f.min_real - 1), P::kRefusedByOk},
+              {"x", P::kNotTaken}};
     case FieldKind::kChoice: {
       std::vector<Probe> probes{{std::to_string(f.choices.size()), P::kNotTaken}, {"-1", P::kNotTaken}};
       for (std::size_t i = 0; i < f.choices.size(); ++i)
@@ -86,11 +91,25 @@ std::vector<Probe> ProbesFor(const DialogField& f) {
   return {};
 }
 
-TEST(DialogSchemaTest, EveryFieldTakesItsOwnTextAndRefusesWhatIsOutsideItsLimits) {
-  std::set<std::string> titles;
-  for (const auto& model : AllDialogModels()) {
+// A dialog of the kinds no present dialog uses: a refusing real on a second page.
+class AxisDialog : public DialogModel {
+ public:
+  std::string Title() const override { return "Axis"; }
+  DialogSchema Schema() override {
+    DialogSchema s;
+    s.AddPage("Scale");
+    s.Integer("ticks", "Ticks (1-9)", ticks, 1, 9, "Enter an integer between 1 and 9.");
+    s.AddPage("Range");
+    s.Real("scale", "Scale", scale, 0, true, 100, false, "The scale must be above 0 and at most 100.");
+    return s;
+  }
+  int ticks = 3;
+  double scale = 1;
+};
+
+void CheckEveryField(DialogModel* model) {
+  {
     SCOPED_TRACE(model->Title());
-    EXPECT_TRUE(titles.insert(model->Title()).second) << "two dialogs share a title";
     const DialogSchema schema = model->Schema();
     const std::vector<DialogFieldValue> presets = schema.SaveValues();
     // Presets pass OK, except the sort key, which the user must choose.
@@ -133,6 +152,19 @@ TEST(DialogSchemaTest, EveryFieldTakesItsOwnTextAndRefusesWhatIsOutsideItsLimits
     }
     EXPECT_FALSE(model->SetField("no_such_key", "1"));
   }
+}
+
+TEST(DialogSchemaTest, EveryFieldTakesItsOwnTextAndRefusesWhatIsOutsideItsLimits) {
+  std::set<std::string> titles;
+  for (const auto& model : AllDialogModels()) {
+    EXPECT_TRUE(titles.insert(model->Title()).second) << "two dialogs share a title: " << model->Title();
+    CheckEveryField(model.get());
+  }
+  AxisDialog axis;
+  CheckEveryField(&axis);
+  const DialogSchema schema = axis.Schema();
+  EXPECT_EQ(schema.pages, (std::vector<std::string>{"Scale", "Range"}));
+  EXPECT_EQ(schema.Find("scale")->page, 1);
 }
 
 TEST(DialogSchemaTest, ThresholdsOutsideTheirRangesAreCorrectedNotRefused) {

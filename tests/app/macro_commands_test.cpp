@@ -179,7 +179,7 @@ TEST_F(MacroCommandsTest, CommandKeywordsRunTheMenuHandlers) {
   Run("resultoption (2); basic; scatterm(); datainput;");
   EXPECT_EQ(doc.ResultText.rfind("\n<<< Summary statistics >>>", 0), 0u);
   EXPECT_EQ(port.Messages(), std::vector<std::string>{"ORVEL: This command is not available yet."});
-  EXPECT_EQ(doc.DisplayMode, 0);
+  EXPECT_EQ(doc.DisplayMode, DisplayKind::kDataSheet);
   EXPECT_EQ(view.MacroResultOption, 0);  // reset when the run ends
   for (const PortEvent& e : port.events) EXPECT_NE(e.kind, PortEvent::kDialog);
 

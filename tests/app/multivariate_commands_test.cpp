@@ -161,7 +161,7 @@ TEST(MultivariateCommands, SkipQuestionComesBeforeResultOptionsAndRowsComeBack) 
     EXPECT_NE(doc.ResultText.find("Row 7\n"), std::string::npos) << doc.ResultText;
     EXPECT_FALSE(doc.IsRowSkipped(7));
     EXPECT_EQ(view.MacroText, std::string("resultoption (0);\r\n") + c.statement);  // Result Options records its choice
-    EXPECT_EQ(doc.DisplayMode, 1);
+    EXPECT_EQ(doc.DisplayMode, DisplayKind::kResult);
   }
 }
 

@@ -59,7 +59,7 @@ TEST_F(OutlierCommandsTest, OutlierTestsRunOnTheAnchorColumn) {
   EXPECT_EQ(doc.ResultText.rfind("\n\n<<< Smirnov-Grubbs' Test >>>\nCol2 : sq\n\nMaximum value(C2R3)   9.0000 ", 0), 0u);
   EXPECT_NE(doc.ResultText.find("\n\n<<< Thompson's Rejection Test >>>\nCol2 : sq\n\n"), std::string::npos);
   EXPECT_EQ(view.MacroText, "resultoption (0);\r\nsmirnov();\r\nresultoption (0);\r\nthompson();\r\n");
-  EXPECT_EQ(doc.DisplayMode, 1);
+  EXPECT_EQ(doc.DisplayMode, DisplayKind::kResult);
   // The second report starts at the top of the pane, after the nine lines of the first.
   EXPECT_DOUBLE_EQ(doc.Scroll.result_y, port.ResultLineHeight() * 9);
 }
@@ -89,7 +89,7 @@ TEST_F(OutlierCommandsTest, RandomNumbersTableIsSeededByTheClock) {
   RandomNumbersTableReport(expected, 4, 5, RandomSeedFromTime(port.now));
   EXPECT_EQ(doc.ResultText, expected.ResultText);
   EXPECT_EQ(view.MacroText, "resultoption (0);\r\nrandom();\r\n");
-  EXPECT_EQ(doc.DisplayMode, 1);
+  EXPECT_EQ(doc.DisplayMode, DisplayKind::kResult);
 
   // The same second repeats the table; another second gives another one.
   const std::string first = doc.ResultText;
@@ -113,7 +113,7 @@ TEST_F(OutlierCommandsTest, RandomNumbersTableRecordsEvenWhenCancelled) {
   port.QueueDialog("Random Numbers Table", {}, /*ok=*/false);
   view.OnRandomNumbersTable();
   EXPECT_EQ(doc.ResultText, "earlier\n");
-  EXPECT_EQ(doc.DisplayMode, 0);
+  EXPECT_EQ(doc.DisplayMode, DisplayKind::kDataSheet);
   EXPECT_EQ(view.MacroText, "resultoption (0);\r\nrandom();\r\n");
 
   // Cancelling the Result Options step stops before the dialog and records nothing.

@@ -75,7 +75,7 @@ std::vector<std::string> PageTexts(const Printout& printout, int page, PageRecor
 
 TEST(PrintPageCount, ResultPrintsFiftyLinesToAPageWithoutAnEmptyLastPage) {
   CORVELDoc doc;
-  doc.DisplayMode = 1;
+  doc.DisplayMode = DisplayKind::kResult;
   const auto pages = [&doc](const std::string& text) {
     doc.ResultText = text;
     return Printout(doc).PageCount();
@@ -96,7 +96,7 @@ TEST(PrintPageCount, ResultPrintsFiftyLinesToAPageWithoutAnEmptyLastPage) {
 
 TEST(PrintPageCount, SheetPrintsThreeNumericColumnsToAPage) {
   CORVELDoc doc;
-  doc.DisplayMode = 0;
+  doc.DisplayMode = DisplayKind::kDataSheet;
   EXPECT_EQ(Printout(doc).PageCount(), 1);  // an empty sheet prints an empty page
   for (int c : {2, 5, 9, 40}) FillColumn(doc, c, "x", 5);
   // A column with only its label, even one that looks like a number, does not count.
@@ -117,7 +117,7 @@ TEST(PrintPageCount, GridAndGraphPanesPrintOneEmptyPage) {
   FillColumn(doc, 1, "x", 300);
   doc.ResultText = NumberedLines(300);
   for (int mode : {2, 3, 4, 5, 6, 7, 8}) {
-    doc.DisplayMode = mode;
+    doc.DisplayMode = static_cast<DisplayKind>(mode);
     const Printout printout(doc);
     EXPECT_EQ(printout.PageCount(), 1) << mode;
     PageRecorder canvas(kPage.width, kPage.height);
@@ -184,7 +184,7 @@ TEST(PrintSheetPage, AColumnLongerThanAPageGoesOnOverTheNextWithoutLosingACell) 
 
 TEST(PrintResultPage, FiftyLinesAPageAtThePagePitchFromTheLeftMargin) {
   CORVELDoc doc;
-  doc.DisplayMode = 1;
+  doc.DisplayMode = DisplayKind::kResult;
   doc.ResultText = NumberedLines(120);
   const Printout printout(doc);
   ASSERT_EQ(printout.PageCount(), 3);
@@ -206,7 +206,7 @@ TEST(PrintResultPage, FiftyLinesAPageAtThePagePitchFromTheLeftMargin) {
 
 TEST(PrintResultPage, LinesKeepTheResultPanesTabStopsAndEndsOfLine) {
   CORVELDoc doc;
-  doc.DisplayMode = 1;
+  doc.DisplayMode = DisplayKind::kResult;
   doc.ResultText = "Number\t\t12\r\nab\tcd\rx\t\t\t\t\t\t\t\t\t\t\ty\n";
   PageRecorder canvas(kPage.width, kPage.height);
   Printout(doc).DrawPage(canvas, kPage, 1);
@@ -227,7 +227,7 @@ TEST(PrintResultPage, LinesKeepTheResultPanesTabStopsAndEndsOfLine) {
 
 TEST(PrintResultPage, TheMarginFollowsTheResolutionAndTextBeyondThePageIsLeftOut) {
   CORVELDoc doc;
-  doc.DisplayMode = 1;
+  doc.DisplayMode = DisplayKind::kResult;
   doc.ResultText = "a\t\t\t\t\t\t\t\t\tfar\n";
   EXPECT_DOUBLE_EQ(PrintLeftMargin({4800, 7000, 600}), 200);
   EXPECT_DOUBLE_EQ(PrintLeftMargin({9600, 14000, 1200}), 400);

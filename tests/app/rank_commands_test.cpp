@@ -38,7 +38,7 @@ class RankCommandsTest : public ::testing::Test {
   void ExpectUntouched() {
     EXPECT_EQ(doc.ResultText, "");
     EXPECT_EQ(view.MacroText, "");
-    EXPECT_EQ(doc.DisplayMode, 0);
+    EXPECT_EQ(doc.DisplayMode, DisplayKind::kDataSheet);
     EXPECT_FALSE(doc.IsModified());
   }
 
@@ -73,7 +73,7 @@ TEST_F(RankCommandsTest, MannWhitneyRunsThroughTheFrame) {
   EXPECT_TRUE(port.events.empty());  // no question, no Result Options for an empty result
   EXPECT_NE(doc.ResultText.find("<<< Mann-Whitney U Test >>>"), std::string::npos);
   EXPECT_NE(doc.ResultText.find("p=0.035714*\n\n\n"), std::string::npos);
-  EXPECT_EQ(doc.DisplayMode, 1);
+  EXPECT_EQ(doc.DisplayMode, DisplayKind::kResult);
   EXPECT_EQ(port.repaints, 1);
   EXPECT_EQ(port.cursor, (std::vector<bool>{true, false}));
   EXPECT_EQ(view.MacroText, "resultoption (0);\r\nmannwhitney();\r\n");
@@ -129,7 +129,7 @@ TEST_F(RankCommandsTest, WilcoxonSkipsAndRecords) {
   EXPECT_NE(doc.ResultText.find("p=0.031250*\n\n"), std::string::npos);
   EXPECT_NE(doc.ResultText.find("skipped because they have missing values.\nRow 5\nRow 8\n"), std::string::npos);
   EXPECT_TRUE(doc.IsNumeric(2, 5));
-  EXPECT_EQ(doc.DisplayMode, 1);
+  EXPECT_EQ(doc.DisplayMode, DisplayKind::kResult);
   EXPECT_EQ(view.MacroText, "resultoption (0);\r\nwilcoxon();\r\n");
 }
 
@@ -168,7 +168,7 @@ TEST_F(RankCommandsTest, KruskalWallisDialogChoicesAndCancel) {
   port.QueueDialog("Kruskal-Wallis Rank Sum Test", {}, /*ok=*/false);
   view.OnKruskalWallisTest();
   EXPECT_EQ(doc.ResultText, "");
-  EXPECT_EQ(doc.DisplayMode, 0);
+  EXPECT_EQ(doc.DisplayMode, DisplayKind::kDataSheet);
   EXPECT_TRUE(port.cursor.empty());
   EXPECT_EQ(view.MacroText, "resultoption (0);\r\nkruskalwallis();\r\n");
 
@@ -177,7 +177,7 @@ TEST_F(RankCommandsTest, KruskalWallisDialogChoicesAndCancel) {
   EXPECT_NE(doc.ResultText.find("[Multiple Comparison---Tukey]\n"), std::string::npos);
   EXPECT_EQ(doc.ResultText.find("Scheffe"), std::string::npos);
   EXPECT_EQ(port.cursor, (std::vector<bool>{true, false}));
-  EXPECT_EQ(doc.DisplayMode, 1);
+  EXPECT_EQ(doc.DisplayMode, DisplayKind::kResult);
 
   // Result Options comes before the dialog; its Cancel records nothing.
   view.MacroText.clear();

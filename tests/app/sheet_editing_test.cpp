@@ -233,7 +233,7 @@ TEST_F(SheetEditingTest, HomeAndCtrlHomeRecordTheirStatements) {
 }
 
 TEST_F(SheetEditingTest, KeysAndTypingDoNothingOutsideTheSheetPane) {
-  doc.DisplayMode = 1;
+  doc.DisplayMode = DisplayKind::kResult;
   Type("5");
   Key(SheetKey::kDown);
   view.OnSheetMouseDown(200, 50);
@@ -353,11 +353,11 @@ TEST_F(SheetEditingTest, CopyOfCellsAndOfTheResult) {
   view.OnEditCopy();
   EXPECT_EQ(port.ClipboardText(), "1\t2\t3\r\n4\r\n");
   EXPECT_FALSE(doc.IsModified());
-  doc.DisplayMode = 1;
+  doc.DisplayMode = DisplayKind::kResult;
   doc.ResultText = "line 1\nline 2\n";
   view.OnEditCopy();
   EXPECT_EQ(port.ClipboardText(), "line 1\r\nline 2\r\n");
-  doc.DisplayMode = 5;  // the twoway grid: nothing to copy, still recorded
+  doc.DisplayMode = DisplayKind::kTwowayGrid;  // the twoway grid: nothing to copy, still recorded
   view.OnEditCopy();
   EXPECT_EQ(port.ClipboardText(), "line 1\r\nline 2\r\n");
   EXPECT_EQ(TakeMacro(), "copy();\r\ncopy();\r\ncopy();\r\n");
@@ -382,7 +382,7 @@ TEST_F(SheetEditingTest, CutClearsOnlyWhatReachedTheClipboard) {
 }
 
 TEST_F(SheetEditingTest, CutOfTheResultAsksAndCancelKeepsIt) {
-  doc.DisplayMode = 1;
+  doc.DisplayMode = DisplayKind::kResult;
   doc.ResultText = "r\n";
   doc.Scroll.result_y = 80;
   port.QueueAnswer(false);
@@ -488,7 +488,7 @@ TEST_F(SheetEditingTest, DeleteAsksInEachPane) {
   EXPECT_EQ(doc.Text(2, 2), "");
   EXPECT_EQ(doc.Column(2).LastUsedRow(), 2);  // last used rows stay
 
-  doc.DisplayMode = 1;
+  doc.DisplayMode = DisplayKind::kResult;
   doc.Scroll.result_y = 40;
   port.QueueCancel();
   view.OnEditDelete();
@@ -497,7 +497,7 @@ TEST_F(SheetEditingTest, DeleteAsksInEachPane) {
   EXPECT_EQ(doc.ResultText, "");
   EXPECT_EQ(doc.Scroll.result_y, 0);
 
-  doc.DisplayMode = 5;
+  doc.DisplayMode = DisplayKind::kTwowayGrid;
   port.QueueCancel();
   view.OnEditDelete();
   EXPECT_EQ(doc.TwowayGridCell(1, 1), 3);
@@ -505,7 +505,7 @@ TEST_F(SheetEditingTest, DeleteAsksInEachPane) {
   EXPECT_EQ(doc.TwowayGridCell(1, 1), 0);
   EXPECT_EQ(doc.TwowayLabelA(1), "");
 
-  doc.DisplayMode = 3;  // a graph: no question
+  doc.DisplayMode = DisplayKind::kScatterPlot;  // a graph: no question
   doc.SetModified(false);
   view.OnEditDelete();
   EXPECT_TRUE(doc.IsModified());

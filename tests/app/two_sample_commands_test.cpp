@@ -25,7 +25,7 @@ class TwoSampleCommandsTest : public ::testing::Test {
     EXPECT_EQ(port.Messages(), std::vector<std::string>{message});
     EXPECT_EQ(doc.ResultText, "earlier\n");
     EXPECT_EQ(view.MacroText, "");
-    EXPECT_EQ(doc.DisplayMode, 0);
+    EXPECT_EQ(doc.DisplayMode, DisplayKind::kDataSheet);
     EXPECT_FALSE(doc.IsModified());
   }
   void SetUp() override {
@@ -56,7 +56,7 @@ TEST_F(TwoSampleCommandsTest, FTestRunsAndRecords) {
   view.OnFTest();
   EXPECT_EQ(doc.ResultText.rfind("\n\n<<< F Test >>>\n\nX:Col1 \tY:Col2 \n\n[Two-sided Test]\n\n", 0), 0u);
   EXPECT_EQ(view.MacroText, "resultoption (2);\r\nf();\r\n");
-  EXPECT_EQ(doc.DisplayMode, 1);
+  EXPECT_EQ(doc.DisplayMode, DisplayKind::kResult);
   EXPECT_EQ(port.repaints, 1);
   EXPECT_TRUE(port.AllAnswersUsed());
 }

@@ -140,7 +140,7 @@ TEST_F(Grid, ClicksOutsideTheGridSayWhereToClick) {
   EXPECT_FALSE(doc.IsModified());
 
   // Only the grid takes clicks.
-  doc.DisplayMode = 0;
+  doc.DisplayMode = DisplayKind::kDataSheet;
   port.events.clear();
   Click(1, 1);
   EXPECT_TRUE(port.events.empty());

@@ -19,19 +19,19 @@ TEST(WindowCommandsTest, SwitchPanesAndAskOnlyFromTheirGraphs) {
   const PortEvent graph_question{PortEvent::kQuestion, "FreeORVEL",
                                  "Will you save the present graph as an extended metafile?"};
   view.IsRecording = true;
-  doc.DisplayMode = 1;
+  doc.DisplayMode = DisplayKind::kResult;
   doc.Scroll.result_x = 86;
   doc.Scroll.result_y = 400;
   doc.Scroll.sheet_y = 60;
   doc.SetModified(false);
   view.OnShowDataSheetWindow();
-  EXPECT_EQ(doc.DisplayMode, 0);
+  EXPECT_EQ(doc.DisplayMode, DisplayKind::kDataSheet);
   EXPECT_TRUE(doc.IsModified());
   EXPECT_EQ(doc.Scroll.result_x, 0);
   EXPECT_EQ(doc.Scroll.result_y, 0);
   EXPECT_EQ(doc.Scroll.sheet_y, 60);  // the sheet keeps its place
   view.OnShowResultWindow();
-  EXPECT_EQ(doc.DisplayMode, 1);
+  EXPECT_EQ(doc.DisplayMode, DisplayKind::kResult);
   EXPECT_EQ(view.MacroText, "datainput();\r\nresult();\r\n");
   EXPECT_TRUE(port.events.empty());
 
@@ -41,16 +41,16 @@ TEST(WindowCommandsTest, SwitchPanesAndAskOnlyFromTheirGraphs) {
     const bool sheet_asks = mode != 5 && mode != 8;
     const bool result_asks = mode <= 4;
     port.events.clear();
-    doc.DisplayMode = mode;
+    doc.DisplayMode = static_cast<DisplayKind>(mode);
     if (sheet_asks) port.QueueAnswer(false);
     view.OnShowDataSheetWindow();
-    EXPECT_EQ(doc.DisplayMode, 0);
+    EXPECT_EQ(doc.DisplayMode, DisplayKind::kDataSheet);
     EXPECT_EQ(port.events, sheet_asks ? std::vector<PortEvent>{graph_question} : std::vector<PortEvent>{});
     port.events.clear();
-    doc.DisplayMode = mode;
+    doc.DisplayMode = static_cast<DisplayKind>(mode);
     if (result_asks) port.QueueAnswer(false);
     view.OnShowResultWindow();
-    EXPECT_EQ(doc.DisplayMode, 1);
+    EXPECT_EQ(doc.DisplayMode, DisplayKind::kResult);
     EXPECT_EQ(port.events, result_asks ? std::vector<PortEvent>{graph_question} : std::vector<PortEvent>{});
   }
   EXPECT_TRUE(port.AllAnswersUsed());

@@ -42,7 +42,7 @@ TEST_F(GraphCommandsTest, ScatterPlotStoresTheAcceptedSheetAndRecords) {
                    {{"x_max", "-8"}, {"x_min", "8"}, {"x_scale", "-2"}, {"marker", "circle"}, {"title", "By dose"}});
   view.OnScatterPlot();
   EXPECT_TRUE(port.AllAnswersUsed());
-  EXPECT_EQ(doc.DisplayMode, 3);
+  EXPECT_EQ(doc.DisplayMode, DisplayKind::kScatterPlot);
   EXPECT_TRUE(doc.IsModified());
   EXPECT_EQ(view.MacroText, "scatter();\r\n");
   const ScatterSettings& s = view.Graphs().scatter;
@@ -85,7 +85,7 @@ TEST_F(GraphCommandsTest, RefusalsAndCancelLeaveTheDisplayAsItWas) {
     if (c.x_column == 4) p.QueueDialog(ScatterPlotDialog::kTitle);  // never opened
     v.OnScatterPlot();
     EXPECT_EQ(p.Messages(), c.messages) << c.x_column;
-    EXPECT_EQ(d.DisplayMode, c.mode);
+    EXPECT_EQ(static_cast<int>(d.DisplayMode), c.mode);
     EXPECT_EQ(v.MacroText, c.recorded);
     if (c.mode == 3) {
       EXPECT_EQ(v.Graphs().scatter.regression, kScatterNone);
@@ -154,7 +154,7 @@ TEST_F(GraphCommandsTest, DoubleClickReeditsWithoutRecording) {
   EXPECT_EQ(view.Graphs().scatter.title, "Again");
   EXPECT_EQ(view.MacroText, "");
   // Outside a graph mode a double click opens nothing.
-  doc.DisplayMode = 0;
+  doc.DisplayMode = DisplayKind::kDataSheet;
   const std::size_t events = port.events.size();
   view.OnEditGraph();
   EXPECT_EQ(port.events.size(), events);

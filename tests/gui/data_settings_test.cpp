@@ -274,7 +274,7 @@ class DataSettingsTest : public QObject {
     Doc().SetCell(4, 0, "dose");
     Doc().SetTwowayGridCell(1, 2, 3);
     Action("Twoway Data(&T)...")->trigger();
-    QCOMPARE(Doc().DisplayMode, 5);
+    QCOMPARE(Doc().DisplayMode, DisplayKind::kTwowayGrid);
     QCOMPARE(View().MacroText, std::string("twofactor();\r\n"));
     QWidget* viewport = frame_->Pane()->viewport();
 

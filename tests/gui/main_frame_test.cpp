@@ -87,7 +87,7 @@ class MainFrameTest : public QObject {
 
   void theWindowStartsOnTheSheetWithItsTitleAndMenus() {
     QCOMPARE(frame_->windowTitle(), QString("FreeORVEL 22.0E-Untitled"));
-    QCOMPARE(frame_->Doc().DisplayMode, 0);
+    QCOMPARE(frame_->Doc().DisplayMode, DisplayKind::kDataSheet);
     QCOMPARE(frame_->Doc().RowCount(), 500);
     QStringList menus;
     for (QAction* a : frame_->menuBar()->actions()) menus << a->text();
@@ -112,7 +112,7 @@ class MainFrameTest : public QObject {
     const QImage sheet = frame_->Pane()->Render(QSize(800, 600));
     QVERIFY(InkedPixels(sheet) > 1000);
     Action("Summary Statistics(&B)")->trigger();
-    QCOMPARE(frame_->Doc().DisplayMode, 1);
+    QCOMPARE(frame_->Doc().DisplayMode, DisplayKind::kResult);
     const std::string& result = frame_->Doc().ResultText;
     QVERIFY(result.find("<<< Summary statistics >>>") != std::string::npos);
     QVERIFY(result.find("Col1 : weight") != std::string::npos);
@@ -139,7 +139,7 @@ class MainFrameTest : public QObject {
     frame_->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(frame_.get()));
     QTest::keyClick(frame_->Pane(), Qt::Key_Escape);
-    QCOMPARE(frame_->Doc().DisplayMode, 0);
+    QCOMPARE(frame_->Doc().DisplayMode, DisplayKind::kDataSheet);
   }
 
   void typedDataAndAClickFeedTheAnalysis() {
@@ -168,7 +168,7 @@ class MainFrameTest : public QObject {
     QVERIFY(Action("Fill Down(&B)")->isEnabled());
     QVERIFY(Action("Sort(&S)...")->isEnabled());
     Action("Summary Statistics(&B)")->trigger();
-    QCOMPARE(doc.DisplayMode, 1);
+    QCOMPARE(doc.DisplayMode, DisplayKind::kResult);
     QVERIFY2(doc.ResultText.find("Number\t\t3\n") != std::string::npos, doc.ResultText.c_str());
     frame_->UpdateCommandStates();
     QVERIFY(!Action("Sort(&S)...")->isEnabled());
@@ -417,7 +417,7 @@ class MainFrameTest : public QObject {
     Action("Summary Statistics(&B)")->trigger();
     QCOMPARE(seen.title, QString("FreeORVEL"));
     QCOMPARE(seen.text, QString("Select a column but a label column."));
-    QCOMPARE(frame_->Doc().DisplayMode, 0);
+    QCOMPARE(frame_->Doc().DisplayMode, DisplayKind::kDataSheet);
     QVERIFY(frame_->Doc().ResultText.empty());
   }
 
@@ -440,14 +440,14 @@ class MainFrameTest : public QObject {
     Action("Frequency Distribution(&C)...")->trigger();
     QCOMPARE(refusals.size(), 1);
     QCOMPARE(question.buttons, QMessageBox::Yes | QMessageBox::No);
-    QCOMPARE(frame_->Doc().DisplayMode, 1);
+    QCOMPARE(frame_->Doc().DisplayMode, DisplayKind::kResult);
     QVERIFY(frame_->Doc().ResultText.find("Frequency") != std::string::npos);
     ModelDialog::SetRefusalHandler(nullptr);
   }
 
   void resultKeysAndScrollBarsMoveThePanes() {
     for (int i = 0; i < 500; ++i) frame_->Doc().ResultText += "line\n";
-    frame_->Doc().DisplayMode = 1;
+    frame_->Doc().DisplayMode = DisplayKind::kResult;
     frame_->Pane()->Refresh();
     QTest::keyClick(frame_->Pane(), Qt::Key_PageDown);
     QCOMPARE(frame_->Doc().Scroll.result_y, double(frame_->Pane()->viewport()->height()));
@@ -461,7 +461,7 @@ class MainFrameTest : public QObject {
     QCOMPARE(frame_->Doc().Scroll.result_y, 2000.0);
 
     QTest::keyClick(frame_->Pane(), Qt::Key_Escape);
-    QCOMPARE(frame_->Doc().DisplayMode, 0);
+    QCOMPARE(frame_->Doc().DisplayMode, DisplayKind::kDataSheet);
     QCOMPARE(frame_->Doc().Scroll.result_y, 0.0);  // zeroed by Show Data Sheet
     frame_->Pane()->verticalScrollBar()->setValue(50);
     QCOMPARE(frame_->Doc().Scroll.sheet_y, 5000.0);
@@ -487,13 +487,13 @@ class MainFrameTest : public QObject {
 
     // The rules themselves are the core's (tests/app/command_availability_test.cpp); here the
     // display mode and the clipboard reach them.
-    frame_->Doc().DisplayMode = 5;
+    frame_->Doc().DisplayMode = DisplayKind::kTwowayGrid;
     QGuiApplication::clipboard()->setText("1");
     frame_->UpdateCommandStates();
     QVERIFY(!Action("Copy(&C)")->isEnabled());
     QVERIFY(!Action("Paste(&P)")->isEnabled());
     QVERIFY(Action("Delete(&D)")->isEnabled());
-    frame_->Doc().DisplayMode = 0;
+    frame_->Doc().DisplayMode = DisplayKind::kDataSheet;
     frame_->UpdateCommandStates();
     QVERIFY(Action("Paste(&P)")->isEnabled());
   }
@@ -506,7 +506,7 @@ class MainFrameTest : public QObject {
     QVERIFY(!frame_->Port().ShouldStopMacro());
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(frame_->Pane()->viewport(), &press);
-    QCOMPARE(frame_->Doc().DisplayMode, 0);
+    QCOMPARE(frame_->Doc().DisplayMode, DisplayKind::kDataSheet);
     QVERIFY(frame_->Port().ShouldStopMacro());
     frame_->Port().EndMacroRun();
     QVERIFY(!frame_->Port().ShouldStopMacro());
@@ -522,7 +522,7 @@ class MainFrameTest : public QObject {
     ChooseFileInNextDialog(macro);
     Action("Run Macro(&M)...")->trigger();
     QVERIFY(!frame_->Port().IsMacroRunning());
-    QCOMPARE(frame_->Doc().DisplayMode, 1);
+    QCOMPARE(frame_->Doc().DisplayMode, DisplayKind::kResult);
     QVERIFY(frame_->Doc().ResultText.find("Mean\t\t6.000000") != std::string::npos);
   }
 

@@ -67,7 +67,7 @@ class PrintingTest : public QObject {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     CORVELDoc doc;
-    doc.DisplayMode = 1;
+    doc.DisplayMode = DisplayKind::kResult;
     doc.ResultText = NumberedLines(120);
     PdfFile pdf = PrintToPdf(doc, dir, "result.pdf");
     QCOMPARE(pdf.pages, 3);
@@ -75,7 +75,7 @@ class PrintingTest : public QObject {
     doc.ResultText = NumberedLines(50);
     QCOMPARE(PrintToPdf(doc, dir, "result50.pdf").pages, 1);
 
-    doc.DisplayMode = 0;
+    doc.DisplayMode = DisplayKind::kDataSheet;
     FillColumns(doc, {1, 2, 5, 8}, 25);
     doc.SetCell(3, 0, "label only");
     pdf = PrintToPdf(doc, dir, "sheet.pdf");
@@ -90,7 +90,7 @@ class PrintingTest : public QObject {
   void aPageRangePrintsOnlyThosePagesAndAGraphOneEmptyPage() {
     QTemporaryDir dir;
     CORVELDoc doc;
-    doc.DisplayMode = 1;
+    doc.DisplayMode = DisplayKind::kResult;
     doc.ResultText = NumberedLines(220);  // 5 pages
     QCOMPARE(PrintToPdf(doc, dir, "range.pdf", 2, 3).pages, 2);
     QCOMPARE(PrintToPdf(doc, dir, "tail.pdf", 4, 9).pages, 2);
@@ -98,7 +98,7 @@ class PrintingTest : public QObject {
     QCOMPARE(PrintToPdf(doc, dir, "none.pdf", 6, 7).pages, -1);
     QVERIFY(!QFile::exists(dir.filePath("none.pdf")));
 
-    doc.DisplayMode = 3;
+    doc.DisplayMode = DisplayKind::kScatterPlot;
     const PdfFile graph = PrintToPdf(doc, dir, "graph.pdf");
     QCOMPARE(graph.pages, 1);
     QVERIFY(!graph.has_font);
@@ -112,7 +112,7 @@ class PrintingTest : public QObject {
     QVERIFY(print && preview && setup);
     QCOMPARE(print->shortcut(), QKeySequence("Ctrl+P"));
     const auto states = [&](int mode, bool recording) {
-      frame.Doc().DisplayMode = mode;
+      frame.Doc().DisplayMode = static_cast<DisplayKind>(mode);
       frame.View().IsRecording = recording;
       frame.UpdateCommandStates();
       return QString("%1%2%3").arg(print->isEnabled()).arg(preview->isEnabled()).arg(setup->isEnabled());
@@ -124,7 +124,7 @@ class PrintingTest : public QObject {
     QCOMPARE(states(0, true), QString("000"));
     QCOMPARE(states(1, true), QString("000"));
     frame.View().IsRecording = false;
-    frame.Doc().DisplayMode = 0;
+    frame.Doc().DisplayMode = DisplayKind::kDataSheet;
   }
 
   void theCommandsOpenTheirDialogs() {
@@ -134,7 +134,7 @@ class PrintingTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&frame));
     frame.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&frame));
-    frame.Doc().DisplayMode = 1;
+    frame.Doc().DisplayMode = DisplayKind::kResult;
     frame.Doc().ResultText = NumberedLines(120);
     frame.UpdateCommandStates();
 

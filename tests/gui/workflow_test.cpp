@@ -203,9 +203,9 @@ class WorkflowTest : public QObject {
     for (const char* v : {"12.5", "14", "11", "15.5", "13", "16"}) Type(v);
     QTest::mouseClick(Viewport(), Qt::LeftButton, Qt::NoModifier, ColumnHeader(3));
     Action("Summary Statistics(&B)")->trigger();
-    QCOMPARE(doc.DisplayMode, 1);
+    QCOMPARE(doc.DisplayMode, DisplayKind::kResult);
     Key(Qt::Key_Escape);
-    QCOMPARE(doc.DisplayMode, 0);
+    QCOMPARE(doc.DisplayMode, DisplayKind::kDataSheet);
     // With a result on the pane the analysis first asks what to do with it: add to it.
     QString options_title;
     WhenModalShows([&options_title](QWidget* w) {
@@ -246,7 +246,7 @@ class WorkflowTest : public QObject {
     QCOMPARE(shown, QString("Heights of six plants"));
     QCOMPARE(doc.Text(3, 6), std::string_view("16"));
     QCOMPARE(doc.ResultText, recorded_result);
-    QCOMPARE(doc.DisplayMode, 1);
+    QCOMPARE(doc.DisplayMode, DisplayKind::kResult);
     QVERIFY(!frame_->Port().IsMacroRunning());
   }
 
@@ -287,7 +287,7 @@ class WorkflowTest : public QObject {
         frame_->UpdateCommandStates();
         if (action->isSeparator() || !action->isEnabled()) continue;
         const QString name = action->text().section('\t', 0, 0);
-        doc.DisplayMode = 0;
+        doc.DisplayMode = DisplayKind::kDataSheet;
         doc.ResultText.clear();
         // The cell procedures take the block they are given; the others the current column.
         if (name.startsWith("Fisher"))
@@ -300,7 +300,7 @@ class WorkflowTest : public QObject {
         action->trigger();
         QVERIFY2(answerer.messages.isEmpty(), qPrintable(name + ": " + answerer.messages.join(" | ")));
         QVERIFY2(!doc.ResultText.empty(), qPrintable(name));
-        QVERIFY2(doc.DisplayMode == 1, qPrintable(name));
+        QVERIFY2(doc.DisplayMode == DisplayKind::kResult, qPrintable(name));
         // A menu text ending in "..." opens the procedure's dialog.
         QCOMPARE(answerer.dialogs.size(), name.endsWith("...") ? 1 : 0);
         ++ran;
@@ -344,7 +344,7 @@ class WorkflowTest : public QObject {
     for (int r = 1; r <= 30; ++r) doc.SetCell(1, r, std::to_string(150 + r));
     doc.ResultText = "[Summary Statistics]\nNumber\t\t30\nMean\t\t165.500000\n";
     for (int mode : {0, 1, 5, 2, 3, 4, 6, 7, 8}) {
-      doc.DisplayMode = mode;
+      doc.DisplayMode = static_cast<DisplayKind>(mode);
       frame_->Pane()->Refresh();
       const QImage grabbed = Viewport()->grab().toImage();
       QVERIFY(!grabbed.isNull());
@@ -359,7 +359,7 @@ class WorkflowTest : public QObject {
       const bool bars = mode == 0 || mode == 1 || mode == 5;
       QCOMPARE(frame_->Pane()->verticalScrollBar()->isVisible(), bars);
     }
-    doc.DisplayMode = 0;
+    doc.DisplayMode = DisplayKind::kDataSheet;
   }
 };
 

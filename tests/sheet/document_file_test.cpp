@@ -229,7 +229,7 @@ TEST(DocumentRead, ResetsPanesSelectionAndSlots) {
   doc.SetCell(50, 300, "9");
   doc.SortColumns[4] = 1;
   ASSERT_TRUE(ParseDocument(bytes, doc).ok);
-  EXPECT_EQ(doc.DisplayMode, 0);
+  EXPECT_EQ(doc.DisplayMode, DisplayKind::kDataSheet);
   EXPECT_EQ(doc.Scroll.result_y, 0);
   EXPECT_EQ(doc.GetSelection().anchor_row, 1);
   EXPECT_EQ(doc.GetSelection().end_column, 1);

@@ -115,7 +115,7 @@ inline void WriteAll(const std::string& path, std::string_view bytes) {
 // Everything about a document that a refused read must leave alone.
 inline std::string Snapshot(const CORVELDoc& doc) {
   std::ostringstream s;
-  s << SerializeDocument(doc) << '|' << doc.RCodeText << '|' << doc.DisplayMode << '|'
+  s << SerializeDocument(doc) << '|' << doc.RCodeText << '|' << static_cast<int>(doc.DisplayMode) << '|'
     << doc.CellEditStarted << '|' << doc.IsModified() << '|' << doc.PathName() << '|'
     << doc.UsedRowCount() << '|' << doc.Scroll.sheet_x << ',' << doc.Scroll.sheet_y << ','
     << doc.Scroll.result_x << ',' << doc.Scroll.result_y << '|';
@@ -149,7 +149,7 @@ inline void FillWithOtherWork(CORVELDoc& doc) {
   doc.SetIncludeDataInResult(true);
   doc.SetColumnWidth(3, 120);
   doc.SetSelection(4, 2, 6, 3);
-  doc.DisplayMode = 1;
+  doc.DisplayMode = DisplayKind::kResult;
   doc.Scroll.result_y = 40;
   doc.SetPathName("/home/user/old.ovd");
   doc.SetModified(true);

@@ -86,12 +86,14 @@ TEST(PasteTest, FieldsByTabAndLineWithCarriageReturnAndLengthRules) {
   // Every block column is used down to the block's bottom row.
   EXPECT_EQ(doc.Column(3).LastUsedRow(), 3);
 
-  // The label column and row 0 take any text; a "\r" ends a field; 19 characters at most.
-  PasteText(doc, "ラベル一\rignored\tVar\n12345678901234567890123\t1", 0, 0);
+  // The label column and row 0 take any text; a lone "\r" ends a line; 19 characters at most.
+  PasteText(doc, "ラベル一\tVar\rnext\tword\n12345678901234567890123\t1", 0, 0);
   EXPECT_EQ(doc.Text(0, 0), "ラベル一");
   EXPECT_EQ(doc.Text(1, 0), "Var");
-  EXPECT_EQ(doc.Text(0, 1), "1234567890123456789");
-  EXPECT_EQ(doc.Text(1, 1), "1");
+  EXPECT_EQ(doc.Text(0, 1), "next");
+  EXPECT_EQ(doc.Text(1, 1), "");  // a word in a data row is refused
+  EXPECT_EQ(doc.Text(0, 2), "1234567890123456789");
+  EXPECT_EQ(doc.Text(1, 2), "1");
 }
 
 TEST(PasteTest, CopyThenPasteElsewhereGivesTheSameTexts) {

@@ -53,17 +53,18 @@ TEST(TextRead, FieldsAreCutAndFilteredLikeTypedCells) {
   EXPECT_EQ(doc.Text(1, 2), "");  // missing value
   EXPECT_FALSE(doc.IsNumeric(1, 2));
   EXPECT_EQ(doc.Text(0, 3), "n/a");
-  EXPECT_EQ(doc.Text(1, 3), "7");  // a '\r' ends the field's text
+  EXPECT_EQ(doc.Text(1, 3), "7");  // a lone '\r' ends the line
+  EXPECT_EQ(doc.Text(0, 4), " junk");
 }
 
-TEST(TextRead, LastFieldWithoutLineEndIsNotPlaced) {
+TEST(TextRead, LastFieldWithoutLineEndIsPlaced) {
   CORVELDoc doc;
   ASSERT_TRUE(ParseTextData("a\tb\n1\t2", doc).ok);
   EXPECT_EQ(doc.Text(0, 1), "1");
-  EXPECT_EQ(doc.Text(1, 1), "");
+  EXPECT_EQ(doc.Text(1, 1), "2");
   CORVELDoc single;
   ASSERT_TRUE(ParseTextData("lonely", single).ok);
-  EXPECT_EQ(single.Text(0, 0), "");
+  EXPECT_EQ(single.Text(0, 0), "lonely");
 }
 
 TEST(TextRead, LineCountLimitFollowsTheRows) {
@@ -79,11 +80,15 @@ TEST(TextRead, LineCountLimitFollowsTheRows) {
   EXPECT_EQ(outcome.message, "The file is too large to open.");
   EXPECT_EQ(Snapshot(doc), before);
 
-  // An unended 501st line whose fields would land below the sheet is refused as well ...
+  // An unended 501st line is read, so it is refused as well, with or without a separator.
   EXPECT_FALSE(ParseTextData(Lines(500, "x\t1\n") + "y\t2", doc).ok);
   EXPECT_EQ(Snapshot(doc), before);
-  // ... while one without a separator places nothing and is harmless.
-  EXPECT_TRUE(ParseTextData(Lines(500, "x\t1\n") + "y", doc).ok);
+  EXPECT_FALSE(ParseTextData(Lines(500, "x\t1\n") + "y", doc).ok);
+  EXPECT_EQ(Snapshot(doc), before);
+  // Line ends of any kind count once each: 500 CR LF or lone CR lines fit.
+  EXPECT_TRUE(ParseTextData(Lines(500, "x\t1\r\n"), doc).ok);
+  EXPECT_TRUE(ParseTextData(Lines(499, "x\t1\r") + "x\t1", doc).ok);
+  EXPECT_EQ(doc.Text(1, 499), "1");
 }
 
 TEST(TextRead, FieldCountLimitIs101) {
