@@ -1,6 +1,7 @@
 // Macro recording, macro files, Run Macro and the command set: the statement keywords that
 // replay recorded actions by running the same handlers as the menus.
 #include <cstdlib>
+#include <new>
 #include <string>
 
 #include "analyses/result_text.h"
@@ -204,12 +205,21 @@ std::optional<MacroRunResult> CORVELView::OnRunMacro(const std::string& path, st
 MacroRunResult CORVELView::RunMacroText(std::string_view text, std::int64_t max_steps) {
   IsRunningMacro = true;
   MacroResultOption = 0;
-  port_.SetWaitCursor(true);
-  MacroProgram program;
-  CompileMacro(text, program);
-  port_.SetWaitCursor(false);
-  ViewMacroHost host(*this);
-  const MacroRunResult result = ExecuteMacro(program, host, Variables, max_steps);
+  MacroRunResult result;
+  try {
+    port_.SetWaitCursor(true);
+    MacroProgram program;
+    CompileMacro(text, program);
+    port_.SetWaitCursor(false);
+    ViewMacroHost host(*this);
+    result = ExecuteMacro(program, host, Variables, max_steps);
+  } catch (const std::bad_alloc&) {
+    // A huge macro or a run that piles up result text: the program is freed on the way out,
+    // so there is memory again for the message.
+    port_.SetWaitCursor(false);
+    port_.ShowMessage(kAppTitle, "There is not enough memory to run the macro.");
+    result.end = MacroRunEnd::kOutOfMemory;
+  }
   IsRunningMacro = false;
   MacroResultOption = 0;
   doc_.SetModified();

@@ -236,6 +236,8 @@ int RunBatch(const std::vector<std::string>& args, std::ostream& out, std::ostre
   if (!opened) return kExitFailure;
 
   const MacroRunResult run = view.RunMacroText(macro_text, o.max_steps);
+  // The message has been shown; what the run did is incomplete, so nothing is written.
+  if (run.end == MacroRunEnd::kOutOfMemory) return kExitFailure;
   if (port.Misfit()) {
     err << *port.Misfit() << '\n' << std::flush;
     return kExitFailure;

@@ -2,13 +2,20 @@
 // machine. Malformed text never stops compilation; each problem becomes an "error" instruction
 // in place of the statement, which the executor reports when the run reaches it.
 //
-// Every stage is linear or near-linear in the size of the text, and recursion only follows the
-// nesting of blocks and calls, which is capped, so no input can hang the compiler or exhaust
-// its stack.
+// Every stage is linear or near-linear in the size of the text: blocks are compiled as the
+// text is read, each character once, and a block nested too deeply is skipped in one scan.
+// Recursion only follows the nesting of blocks and calls, which is capped, so no input can
+// hang the compiler or exhaust its stack. Tokens are views into the text and instructions
+// point into the program's copy of it, so memory stays a small multiple of the text.
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <limits>
+#include <new>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -23,10 +30,17 @@ namespace {
 constexpr int kMaxNesting = 200;
 // Argument lists hold at most this many arguments.
 constexpr int kMaxArguments = 10;
-// Error messages quote at most this many bytes of the offending statement.
+// Error messages quote at most this many bytes of the offending statement or name.
 constexpr std::size_t kMaxQuotedBytes = 160;
+// A simple statement or a block head longer than this becomes an error: its tokens and their
+// indexes take a few dozen bytes per character, so one huge statement could exhaust memory.
+constexpr std::size_t kMaxStatementBytes = 1000000;
+// Error texts the compiler remembers to share among error instructions.
+constexpr std::size_t kRememberedErrorTexts = 4096;
+// Operands are 32-bit offsets into the text; beyond this the text is refused.
+constexpr std::size_t kMaxSourceBytes = std::size_t{1} << 31;
 
-enum TokenType {
+enum class TokenKind : std::uint8_t {
   kIdentifier = 1,
   kNumber = 2,
   kPunctuation = 3,   // ; , + - * / ( ) =
@@ -39,10 +53,13 @@ enum TokenType {
   kLoneSymbol = 10,   // ! & | :
 };
 
+// A token is a range of the statement's text; "true", "false" and the "0" put before a
+// negating minus have no text of their own and carry it as a constant instead.
 struct Token {
-  std::string text;
-  int type;
-  bool Is(int t, std::string_view s) const { return type == t && text == s; }
+  std::uint32_t begin = 0;
+  std::uint32_t length = 0;
+  TokenKind kind = TokenKind::kPunctuation;
+  char constant = '\0';  // '0' or '1' for a made-up number
 };
 
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
@@ -53,6 +70,10 @@ std::vector<Token> Tokenize(std::string_view text) {
   std::vector<Token> tokens;
   const std::size_t n = text.size();
   std::size_t i = 0;
+  auto add = [&](std::size_t begin, std::size_t length, TokenKind kind) {
+    tokens.push_back({static_cast<std::uint32_t>(begin), static_cast<std::uint32_t>(length), kind, '\0'});
+  };
+  auto add_constant = [&](char digit) { tokens.push_back({0, 0, TokenKind::kNumber, digit}); };
   auto run_end = [&](std::size_t from, bool (*accept)(char)) {
     while (from < n && accept(text[from])) ++from;
     return from;
@@ -63,19 +84,19 @@ std::vector<Token> Tokenize(std::string_view text) {
       // Everything up to the next double quote is literal; there is no escape for a quote.
       std::size_t end = text.find('"', i + 1);
       if (end == std::string_view::npos) end = n;
-      tokens.push_back({std::string(text.substr(i + 1, end - i - 1)), kString});
+      add(i + 1, end - i - 1, TokenKind::kString);
       i = end < n ? end + 1 : n;
       continue;
     }
     if (c == '#' || c == '$') {
       const std::size_t end = run_end(i + 1, IsLetter);
-      tokens.push_back({std::string(text.substr(i, end - i)), c == '#' ? kNumberVariable : kTextVariable});
+      add(i, end - i, c == '#' ? TokenKind::kNumberVariable : TokenKind::kTextVariable);
       i = end;
       continue;
     }
     if (IsDigit(c) || c == '.') {
       const std::size_t end = run_end(i + 1, [](char d) { return IsDigit(d) || d == '.'; });
-      tokens.push_back({std::string(text.substr(i, end - i)), kNumber});
+      add(i, end - i, TokenKind::kNumber);
       i = end;
       continue;
     }
@@ -83,11 +104,11 @@ std::vector<Token> Tokenize(std::string_view text) {
       const std::size_t end = run_end(i + 1, IsLetter);
       const std::string_view word = text.substr(i, end - i);
       if (word == "true") {
-        tokens.push_back({"1", kNumber});
+        add_constant('1');
       } else if (word == "false") {
-        tokens.push_back({"0", kNumber});
+        add_constant('0');
       } else {
-        tokens.push_back({std::string(word), kIdentifier});
+        add(i, end - i, TokenKind::kIdentifier);
       }
       i = end;
       continue;
@@ -95,12 +116,12 @@ std::vector<Token> Tokenize(std::string_view text) {
     if (i + 1 < n) {
       const std::string_view pair = text.substr(i, 2);
       if (pair == "==" || pair == ">=" || pair == "<=" || pair == "!=") {
-        tokens.push_back({std::string(pair), kComparison});
+        add(i, 2, TokenKind::kComparison);
         i += 2;
         continue;
       }
       if (pair == "&&" || pair == "||") {
-        tokens.push_back({std::string(pair), kLogical});
+        add(i, 2, TokenKind::kLogical);
         i += 2;
         continue;
       }
@@ -109,20 +130,20 @@ std::vector<Token> Tokenize(std::string_view text) {
       case '-':
         // A minus right after "(", "=", ">" or "<" negates: "-x" reads as "0-x".
         if (i > 0 && (text[i - 1] == '(' || text[i - 1] == '=' || text[i - 1] == '>' || text[i - 1] == '<'))
-          tokens.push_back({"0", kNumber});
-        tokens.push_back({"-", kPunctuation});
+          add_constant('0');
+        add(i, 1, TokenKind::kPunctuation);
         break;
       case ';': case ',': case '+': case '*': case '/': case '(': case ')': case '=':
-        tokens.push_back({std::string(1, c), kPunctuation});
+        add(i, 1, TokenKind::kPunctuation);
         break;
       case '>': case '<':
-        tokens.push_back({std::string(1, c), kComparison});
+        add(i, 1, TokenKind::kComparison);
         break;
       case '!': case '&': case '|': case ':':
-        tokens.push_back({std::string(1, c), kLoneSymbol});
+        add(i, 1, TokenKind::kLoneSymbol);
         break;
       case '{': case '}':
-        tokens.push_back({std::string(1, c), kBrace});
+        add(i, 1, TokenKind::kBrace);
         break;
       default:
         break;  // white space, line ends and any other character
@@ -137,7 +158,7 @@ std::vector<Token> Tokenize(std::string_view text) {
 // parenthesis balance to their right, so each rule is answered without rescanning the range.
 class TokenList {
  public:
-  explicit TokenList(std::vector<Token> tokens) : tok_(std::move(tokens)) {
+  explicit TokenList(std::string_view text) : text_(text), tok_(Tokenize(text)) {
     const int n = Size();
     opens_.assign(static_cast<std::size_t>(n) + 1, 0);
     closes_.assign(static_cast<std::size_t>(n) + 1, 0);
@@ -156,25 +177,38 @@ class TokenList {
       }
     }
     for (int i = n - 1; i >= 0; --i)
-      next_comparison_[Index(i)] = tok_[Index(i)].type == kComparison ? i : next_comparison_[Index(i + 1)];
+      next_comparison_[Index(i)] = Kind(i) == TokenKind::kComparison ? i : next_comparison_[Index(i + 1)];
     for (int i = 0; i < n; ++i) {
-      if (tok_[Index(i)].Is(kLogical, "||")) ors_.emplace_back(Balance(i + 1), i);
-      if (tok_[Index(i)].Is(kLogical, "&&")) ands_.emplace_back(Balance(i + 1), i);
+      if (Is(i, TokenKind::kLogical, "||")) ors_.emplace_back(Balance(i + 1), i);
+      if (Is(i, TokenKind::kLogical, "&&")) ands_.emplace_back(Balance(i + 1), i);
     }
     std::sort(ors_.begin(), ors_.end());
     std::sort(ands_.begin(), ands_.end());
   }
 
   int Size() const { return static_cast<int>(tok_.size()); }
-  const Token& operator[](int i) const { return tok_[Index(i)]; }
-  bool IsOpen(int i) const { return tok_[Index(i)].Is(kPunctuation, "("); }
-  bool IsClose(int i) const { return tok_[Index(i)].Is(kPunctuation, ")"); }
+  TokenKind Kind(int i) const { return tok_[Index(i)].kind; }
+  std::string_view Text(int i) const {
+    const Token& t = tok_[Index(i)];
+    if (t.constant == '0') return "0";
+    if (t.constant == '1') return "1";
+    return text_.substr(t.begin, t.length);
+  }
+  bool Is(int i, TokenKind kind, std::string_view s) const { return Kind(i) == kind && Text(i) == s; }
+  bool IsOpen(int i) const { return Is(i, TokenKind::kPunctuation, "("); }
+  bool IsClose(int i) const { return Is(i, TokenKind::kPunctuation, ")"); }
   // The partner of a parenthesis token, -1 when it has none.
   int Match(int i) const { return match_[Index(i)]; }
   int OpenCount(int first, int last) const { return opens_[Index(last + 1)] - opens_[Index(first)]; }
   int CloseCount(int first, int last) const { return closes_[Index(last + 1)] - closes_[Index(first)]; }
   // First comparison token at or after i (Size() when none).
   int NextComparison(int i) const { return next_comparison_[Index(i)]; }
+  // The last token with this kind and text, -1 when there is none.
+  int Last(TokenKind kind, std::string_view s) const {
+    for (int i = Size() - 1; i >= 0; --i)
+      if (Is(i, kind, s)) return i;
+    return -1;
+  }
 
   // Positions in [first, last] of the "||" (or "&&") tokens with as many ")" as "(" between
   // them and `last`, in increasing order.
@@ -193,6 +227,7 @@ class TokenList {
   // ")" minus "(" among the tokens before position i.
   int Balance(int i) const { return closes_[Index(i)] - opens_[Index(i)]; }
 
+  std::string_view text_;
   std::vector<Token> tok_;
   std::vector<int> opens_, closes_, match_, next_comparison_;
   std::vector<std::pair<int, int>> ors_, ands_;
@@ -228,6 +263,14 @@ std::string Quote(std::string_view statement) {
   return out;
 }
 
+// Text cut to the length messages quote, without leaving half a UTF-8 character behind.
+std::string Capped(std::string_view text) {
+  if (text.size() <= kMaxQuotedBytes) return std::string(text);
+  std::size_t cut = kMaxQuotedBytes;
+  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+  return std::string(text.substr(0, cut)) + "...";
+}
+
 // Removes each "//" up to and including the next line end. String literals are not exempt.
 std::string RemoveComments(std::string_view text) {
   std::string out;
@@ -251,7 +294,7 @@ bool CheckBrackets(std::string_view text, MacroProgram& program) {
   bool in_string = false, passed = true;
   long braces_open = 0, braces_closed = 0, parens_open = 0, parens_closed = 0;
   auto fail = [&](const char* what) {
-    program.instructions.push_back({"error", what});
+    program.Add("error", what);
     passed = false;
   };
   for (char c : text) {
@@ -267,6 +310,29 @@ bool CheckBrackets(std::string_view text, MacroProgram& program) {
   if (braces_open != braces_closed) fail("{ }");
   if (parens_open != parens_closed) fail("( )");
   return passed;
+}
+
+// The first "{" outside strings at or after `from`, npos when there is none.
+std::size_t FirstBrace(std::string_view text, std::size_t from = 0) {
+  bool in_string = false;
+  for (std::size_t i = from; i < text.size(); ++i) {
+    if (text[i] == '"') in_string = !in_string;
+    else if (!in_string && text[i] == '{') return i;
+  }
+  return std::string_view::npos;
+}
+
+// The position after the "}" that closes the block whose body starts at `open`, in one scan.
+std::size_t SkipBlock(std::string_view text, std::size_t open) {
+  bool in_string = false;
+  std::size_t depth = 1;
+  for (std::size_t i = open; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c == '"') in_string = !in_string;
+    else if (!in_string && c == '{') ++depth;
+    else if (!in_string && c == '}' && --depth == 0) return i + 1;
+  }
+  return text.size();
 }
 
 // A simple statement that mentions while, if or else gets braces: "{" after every ")" that
@@ -321,59 +387,50 @@ int Relation(char top, char incoming) {
   }
 }
 
+
+std::string TooLongMessage(std::string_view statement) {
+  return "A statement is longer than " + std::to_string(kMaxStatementBytes) + " characters in: " + Quote(statement);
+}
+
+// Whether Tokenize would find any token, without making them.
+bool HasToken(std::string_view text) {
+  for (const char c : text) {
+    if (IsLetter(c) || IsDigit(c)) return true;
+    switch (c) {
+      case '"': case '#': case '$': case '.': case ';': case ',': case '+': case '-': case '*': case '/':
+      case '(': case ')': case '=': case '<': case '>': case '!': case '&': case '|': case ':': case '{': case '}':
+        return true;
+      default:
+        break;
+    }
+  }
+  return false;
+}
+
 std::string TooDeepMessage() {
   return "Blocks and calls are nested too deeply (more than " + std::to_string(kMaxNesting) + " levels)";
 }
 
 class Compiler {
  public:
-  explicit Compiler(MacroProgram& program) : program_(program) {}
+  explicit Compiler(MacroProgram& program) : program_(program) {
+    // The numbers that "true", "false" and a negating minus stand for.
+    program_.pool = "01";
+  }
 
-  // Splits text into top-level statements and compiles each: a ";" with the braces balanced
-  // ends a simple statement, the "}" that balances them ends a compound one.
-  void CompileSequence(std::string_view text) {
+  // Compiles the whole text: the statements of the top level, each block as it is reached.
+  void CompileAll(std::string_view text) {
     DepthGuard guard(nesting_, kMaxNesting);
-    if (guard.TooDeep()) {
-      Append("error", TooDeepMessage() + " in: " + Quote(text));
-      return;
-    }
     IfChain chain;
-    bool in_string = false;
-    int depth = 0;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      const char c = text[i];
-      if (c == '"') {
-        in_string = !in_string;
-      } else if (!in_string) {
-        if (c == '{') {
-          ++depth;
-        } else if (c == '}' && depth > 0) {
-          if (--depth == 0) {
-            CompileCompound(text.substr(start, i + 1 - start), chain);
-            start = i + 1;
-          }
-        } else if (c == ';' && depth == 0) {
-          CompileSimple(text.substr(start, i + 1 - start), chain);
-          start = i + 1;
-        }
-      }
-    }
-    // Text after the last statement that still holds something would otherwise be dropped
-    // without a word; a missing ";" is the usual cause.
-    const std::string_view tail = text.substr(start);
-    if (!Tokenize(tail).empty()) {
-      Append("error", std::string(in_string ? "A string is not closed with \" in: "
-                                            : "A statement does not end with ; in: ") +
-                          Quote(tail));
-    }
+    CompileSequence(text, 0, false, chain);
   }
 
  private:
   // The end label of the if or else-if block compiled last in the current statement sequence,
-  // which a following else closes; empty when the previous statement was anything else.
+  // which a following else closes; `open` is false when the previous statement was anything
+  // else.
   struct IfChain {
-    std::string end_label;
+    std::uint32_t end_label = 0;
     bool open = false;
   };
 
@@ -394,13 +451,97 @@ class Compiler {
   // Where a statement's instructions begin, so a failed statement can be taken back whole.
   struct Mark {
     std::size_t instructions;
-    int labels;
+    std::uint32_t labels;
   };
 
-  void Append(std::string opcode, std::string operand = {}) {
-    program_.instructions.push_back({std::move(opcode), std::move(operand)});
+  // ---- Emitting instructions ----
+
+  void Emit(MacroOpcode op, std::uint32_t operand = 0) {
+    MacroInstruction ins;
+    ins.opcode = op;
+    ins.operand = operand;
+    program_.instructions.push_back(ins);
   }
-  std::string NewLabel() { return std::to_string(++program_.label_counter); }
+
+  // An instruction with a text operand: a view into the program's source when the text lies
+  // there, otherwise a copy in the pool.
+  void EmitText(MacroOpcode op, std::string_view text) {
+    MacroInstruction ins;
+    ins.opcode = op;
+    ins.length = static_cast<std::uint32_t>(text.size());
+    const std::string& source = program_.source;
+    const char* base = source.data();
+    // std::less orders any two pointers, even into different objects.
+    const std::less<const char*> before;
+    if (!text.empty() && !before(text.data(), base) && !before(base + source.size(), text.data() + text.size())) {
+      ins.operand = static_cast<std::uint32_t>(text.data() - base);
+    } else {
+      ins.flags = MacroInstruction::kPooledText;
+      if (text == "0" || text == "1") {
+        ins.operand = text == "0" ? 0 : 1;
+      } else {
+        // Pooled texts come from rewritten statements and messages, which are bounded by the
+        // source; the check only keeps a pathological pool from wrapping the offsets.
+        if (program_.pool.size() + text.size() >= std::numeric_limits<std::uint32_t>::max()) throw std::bad_alloc();
+        ins.operand = static_cast<std::uint32_t>(program_.pool.size());
+        program_.pool += text;
+      }
+    }
+    program_.instructions.push_back(ins);
+  }
+
+  void EmitPush(TokenKind kind, std::string_view text) {
+    EmitText(kind == TokenKind::kNumberVariable ? MacroOpcode::kPushNumber
+             : kind == TokenKind::kTextVariable ? MacroOpcode::kPushText
+                                                : MacroOpcode::kPushLiteral,
+             text);
+  }
+
+  void EmitPop(TokenKind kind, std::string_view name) {
+    EmitText(kind == TokenKind::kNumberVariable ? MacroOpcode::kPopNumber : MacroOpcode::kPopText, name);
+  }
+
+  // An error instruction ends every run that reaches it. A message seen before reuses its
+  // text, so a long macro of a few repeated mistakes does not fill the pool; the table of
+  // texts is bounded, so a macro of all different mistakes does not double their cost.
+  void EmitError(std::string_view message) {
+    const std::string key(message);
+    if (const auto it = error_texts_.find(key); it != error_texts_.end()) {
+      program_.instructions.push_back(it->second);
+      return;
+    }
+    EmitText(MacroOpcode::kError, message);
+    if (error_texts_.size() < kRememberedErrorTexts) error_texts_.emplace(key, program_.instructions.back());
+  }
+
+  // The statement just compiled failed as a whole: the run stops at its error, so nothing
+  // after it in the same sequence can be reached.
+  void StatementFailed(std::string_view message) {
+    EmitError(message);
+    ends_run_ = true;
+  }
+
+  // A built-in function or a statement keyword by its name; a name that is neither is handed
+  // to the command set, which ignores what it does not know.
+  void EmitName(std::string_view name) {
+    const MacroOpcode op = MacroOpcodeOfName(name);
+    if (op != MacroOpcode::kKeyword) {
+      // A built-in named in a macro ("exit", "sqrt", even "push" or "error") takes no operand.
+      Emit(op);
+      return;
+    }
+    auto [it, added] = name_index_.try_emplace(std::string(name), static_cast<std::uint32_t>(program_.names.size()));
+    if (added) program_.names.emplace_back(name);
+    Emit(MacroOpcode::kKeyword, it->second);
+  }
+
+  // Marks the last instruction as the end of a statement, when the statement produced any.
+  void EndStatement(const Mark& mark) {
+    if (program_.instructions.size() > mark.instructions)
+      program_.instructions.back().flags |= MacroInstruction::kEndsStatement;
+  }
+
+  std::uint32_t NewLabel() { return ++program_.label_counter; }
   Mark Here() const { return {program_.instructions.size(), program_.label_counter}; }
   void Rewind(const Mark& mark) {
     program_.instructions.resize(mark.instructions);
@@ -414,159 +555,234 @@ class Compiler {
   // Replaces what the failed statement compiled with one error instruction.
   void EmitFailure(const Mark& mark) {
     Rewind(mark);
-    Append("error", std::move(error_));
+    StatementFailed(error_);
     error_.clear();
   }
 
-  void CompileSimple(std::string_view statement, IfChain& chain) {
-    const TokenList tokens(Tokenize(statement));
-    for (int i = 0; i < tokens.Size(); ++i) {
-      const std::string& t = tokens[i].text;
-      if (t == "while" || t == "if" || t == "else") {
-        const std::string braced = AddBraces(statement);
-        CompileCompound(braced, chain);
-        statement_ = {};  // it pointed into `braced`
-        return;
+  // ---- Statements ----
+
+  // Compiles the statements of `text` from `pos`: a ";" ends a simple statement, a "{" opens a
+  // compound one whose block is compiled at once. Inside a block the "}" that closes it ends
+  // the sequence; returns the position after it (the end of the text at the top level).
+  std::size_t CompileSequence(std::string_view text, std::size_t pos, bool in_block, IfChain& chain) {
+    bool in_string = false;
+    std::size_t start = pos;
+    for (std::size_t i = pos; i < text.size(); ++i) {
+      const char c = text[i];
+      if (c == '"') {
+        in_string = !in_string;
+        continue;
+      }
+      if (in_string) continue;
+      if (c == ';') {
+        CompileSimple(text.substr(start, i + 1 - start), chain);
+        start = i + 1;
+      } else if (c == '{') {
+        start = CompileCompound(text, start, i, chain);
+        i = start - 1;
+      } else if (c == '}' && in_block) {
+        ReportTail(text.substr(start, i - start), false);
+        return i + 1;
+      } else {
+        continue;
+      }
+      if (ends_run_) {
+        // The rest of this sequence is unreachable: compiling it would only cost memory.
+        ends_run_ = false;
+        return in_block ? SkipBlock(text, start) : text.size();
       }
     }
+    ReportTail(text.substr(start), in_string);
+    return text.size();
+  }
+
+  // Text after the last statement that still holds something would otherwise be dropped
+  // without a word; a missing ";" is the usual cause.
+  void ReportTail(std::string_view tail, bool in_string) {
+    if (!HasToken(tail)) return;
+    EmitError(std::string(in_string ? "A string is not closed with \" in: " : "A statement does not end with ; in: ") +
+              Quote(tail));
+  }
+
+  // The block whose body starts at `open`, compiled as a statement sequence one level deeper;
+  // past the nesting limit it becomes one error and is skipped in a single scan. Returns the
+  // position after its "}".
+  std::size_t CompileBlock(std::string_view text, std::size_t open) {
+    DepthGuard guard(nesting_, kMaxNesting);
+    if (guard.TooDeep()) {
+      const std::size_t end = SkipBlock(text, open);
+      const std::size_t body_end = end > open && text[end - 1] == '}' ? end - 1 : end;
+      EmitError(TooDeepMessage() + " in: " + Quote(text.substr(open, body_end - open)));
+      return end;
+    }
+    IfChain chain;
+    return CompileSequence(text, open, true, chain);
+  }
+
+  void CompileSimple(std::string_view statement, IfChain& chain) {
+    if (statement.size() > kMaxStatementBytes) {
+      chain.open = false;
+      return StatementFailed(TooLongMessage(statement));
+    }
+    {
+      const TokenList tokens(statement);
+      bool control = false;
+      for (int i = 0; i < tokens.Size() && !control; ++i) {
+        const std::string_view t = tokens.Text(i);
+        control = t == "while" || t == "if" || t == "else";
+      }
+      if (!control) return CompilePlain(tokens, statement, chain);
+    }
+    // A statement that mentions while, if or else is compiled as the block its braces make.
+    const std::string braced = AddBraces(statement);
+    CompileCompound(braced, 0, FirstBrace(braced), chain);
+    statement_ = {};  // it pointed into `braced`
+  }
+
+  void CompilePlain(const TokenList& tokens, std::string_view statement, IfChain& chain) {
     chain.open = false;
     statement_ = statement;
     const Mark mark = Here();
     const int n = tokens.Size();  // the last token is the statement's ";"
     if (n == 0) return;
-    const Token& head = tokens[0];
-    if (head.type == kNumberVariable || head.type == kTextVariable) {
-      const int equals = LastToken(tokens, kPunctuation, "=");
+    const std::string_view head = tokens.Text(0);
+    const TokenKind head_kind = tokens.Kind(0);
+    if (head_kind == TokenKind::kNumberVariable || head_kind == TokenKind::kTextVariable) {
+      const int equals = tokens.Last(TokenKind::kPunctuation, "=");
       if (equals < 0) {
         Fail("An assignment has no =");
       } else {
         CompileExpression(tokens, equals + 1, n - 2);
-        Append("pop", head.text);
+        EmitPop(head_kind, head);
       }
-    } else if (head.text == "cell") {
-      const int equals = LastToken(tokens, kPunctuation, "=");
+    } else if (head == "cell") {
+      const int equals = tokens.Last(TokenKind::kPunctuation, "=");
       if (equals < 0) {
         Fail("cell (column,row) needs = and a value");
       } else {
         CompileArguments(tokens, 0, equals - 1);
         CompileExpression(tokens, equals + 1, n - 2);
-        Append("cell");
+        EmitName("cell");
       }
-    } else if (head.text == "selectcell") {
+    } else if (head == "selectcell") {
       // "(c1,r1)::(c2,r2)" and "(c1,r1):(c2,r2)" are the same; without a colon the four values
       // are taken from one list.
-      const int colon = LastToken(tokens, kLoneSymbol, ":");
+      const int colon = tokens.Last(TokenKind::kLoneSymbol, ":");
       if (colon < 0) {
         CompileArguments(tokens, 0, n - 1);
       } else {
         CompileArguments(tokens, 0, colon - 1);
         CompileArguments(tokens, colon + 1, n - 1);
       }
-      Append("selectcell");
+      EmitName("selectcell");
     } else {
-      const int arguments = MacroNameArgumentCount(head.text);
+      const int arguments = MacroNameArgumentCount(head);
       if (arguments < 0) {
-        Append("error", "関数名 " + head.text + " は未知の名前です。");
+        return StatementFailed("関数名 " + Capped(head) + " は未知の名前です。");
       } else {
         // The count only decides whether a list is compiled; anything after a name without
         // arguments is ignored.
         if (arguments > 0) CompileArguments(tokens, 0, n - 1);
-        Append(head.text);
+        EmitName(head);
       }
     }
-    if (Failed()) EmitFailure(mark);
+    if (Failed()) return EmitFailure(mark);
+    EndStatement(mark);
   }
 
-  static int LastToken(const TokenList& tokens, int type, std::string_view text) {
-    for (int i = tokens.Size() - 1; i >= 0; --i)
-      if (tokens[i].Is(type, text)) return i;
-    return -1;
-  }
-
-  // A while, if, else or else-if block: the head runs to the first "{" outside strings, the
-  // body to the "}" that matches it.
-  void CompileCompound(std::string_view statement, IfChain& chain) {
-    std::size_t brace = std::string_view::npos, body_end = statement.size();
-    bool in_string = false;
-    int depth = 0;
-    for (std::size_t i = 0; i < statement.size(); ++i) {
-      const char c = statement[i];
-      if (c == '"') {
-        in_string = !in_string;
-      } else if (!in_string && c == '{') {
-        if (depth++ == 0 && brace == std::string_view::npos) brace = i;
-      } else if (!in_string && c == '}' && depth > 0 && --depth == 0) {
-        body_end = i;
-        break;
-      }
-    }
-    const std::string_view head =
-        brace == std::string_view::npos ? statement : statement.substr(0, brace + 1);
-    const std::string_view body =
-        brace == std::string_view::npos ? std::string_view() : statement.substr(brace + 1, body_end - brace - 1);
-    const TokenList tokens(Tokenize(head));
-    statement_ = head;
+  // A while, if, else or else-if block: the head runs from `start` to the "{" at `brace`, the
+  // body from there to the "}" that matches it. Without a "{" (npos) the head is the whole
+  // text and fails. Returns the position after the block.
+  std::size_t CompileCompound(std::string_view text, std::size_t start, std::size_t brace, IfChain& chain) {
+    const bool has_brace = brace != std::string_view::npos;
+    const std::string_view head = text.substr(start, has_brace ? brace + 1 - start : std::string_view::npos);
+    const std::size_t open = has_brace ? brace + 1 : text.size();
     const bool was_open = chain.open;
     chain.open = false;
-    if (tokens.Size() == 0) return;
-    const std::string& keyword = tokens[0].text;
-    const Mark mark = Here();
-    if (keyword != "while" && keyword != "if" && keyword != "else") {
-      Append("error", " " + keyword + " は未知の名称です。");
-      return;
+    if (head.size() > kMaxStatementBytes) {
+      StatementFailed(TooLongMessage(head));
+      return SkipBlock(text, open);
     }
-    if (brace == std::string_view::npos) {
-      Fail("A block needs { after " + keyword);
-      EmitFailure(mark);
-      return;
-    }
-    const int n = tokens.Size();
-    if (keyword == "while") {
-      const std::string loop = NewLabel();
-      Append("label", loop);
-      CompileCondition(tokens, 1);
-      if (Failed()) return EmitFailure(mark);
-      const std::string done = NewLabel();
-      Append("jz", done);
-      CompileSequence(body);
-      Append("jump", loop);
-      Append("label", done);
-    } else if (keyword == "if") {
-      CompileCondition(tokens, 1);
-      if (Failed()) return EmitFailure(mark);
-      const std::string next = NewLabel();
-      Append("jz", next);
-      const std::string end = NewLabel();
-      CompileSequence(body);
-      Append("jump", end);
-      Append("label", next);
-      Append("label", end);
-      chain = {end, true};
-    } else {
-      // The block closes the chain of the if or else-if right before it: that block's end
-      // label, the last instruction, moves behind this one.
-      const auto& list = program_.instructions;
-      if (!was_open || list.empty() || list.back() != MacroInstruction{"label", chain.end_label}) {
-        Fail("else does not follow an if or else if block");
-        return EmitFailure(mark);
+    std::uint32_t loop = 0, next = 0, end = 0;
+    bool else_if = false;
+    enum { kWhile, kIf, kElse } kind;
+    {
+      const TokenList tokens(head);
+      statement_ = head;
+      if (tokens.Size() == 0) return SkipBlock(text, open);
+      const std::string_view keyword = tokens.Text(0);
+      const Mark mark = Here();
+      if (keyword != "while" && keyword != "if" && keyword != "else") {
+        StatementFailed(" " + Capped(keyword) + " は未知の名称です。");
+        return SkipBlock(text, open);
       }
-      const std::string end = chain.end_label;
-      const bool else_if = n > 1 && tokens[1].text == "if";
-      std::string next;
-      if (else_if) {
-        // A faulty condition leaves the if block as it was, followed by the error.
+      if (!has_brace) {
+        Fail("A block needs { after " + std::string(keyword));
+        EmitFailure(mark);
+        return text.size();
+      }
+      const int n = tokens.Size();
+      if (keyword == "while") {
+        kind = kWhile;
+        loop = NewLabel();
+        Emit(MacroOpcode::kLabel, loop);
+        CompileCondition(tokens, 1);
+        if (Failed()) return EmitFailure(mark), SkipBlock(text, open);
         next = NewLabel();
-        CompileCondition(tokens, 2);
-        if (Failed()) return EmitFailure(mark);
-        Append("jz", next);
+        Emit(MacroOpcode::kJumpIfZero, next);
+        EndStatement(mark);
+      } else if (keyword == "if") {
+        kind = kIf;
+        CompileCondition(tokens, 1);
+        if (Failed()) return EmitFailure(mark), SkipBlock(text, open);
+        next = NewLabel();
+        Emit(MacroOpcode::kJumpIfZero, next);
+        EndStatement(mark);
+        end = NewLabel();
+      } else {
+        kind = kElse;
+        // The block closes the chain of the if or else-if right before it: that block's end
+        // label, the last instruction, moves behind this one.
+        const auto& list = program_.instructions;
+        if (!was_open || list.empty() || list.back().opcode != MacroOpcode::kLabel ||
+            list.back().operand != chain.end_label) {
+          Fail("else does not follow an if or else if block");
+          return EmitFailure(mark), SkipBlock(text, open);
+        }
+        end = chain.end_label;
+        else_if = n > 1 && tokens.Text(1) == "if";
+        if (else_if) {
+          // A faulty condition leaves the if block as it was, followed by the error.
+          next = NewLabel();
+          CompileCondition(tokens, 2);
+          if (Failed()) return EmitFailure(mark), SkipBlock(text, open);
+          Emit(MacroOpcode::kJumpIfZero, next);
+          EndStatement(mark);
+        }
+        program_.instructions.erase(program_.instructions.begin() + static_cast<std::ptrdiff_t>(mark.instructions) - 1);
       }
-      program_.instructions.erase(program_.instructions.begin() + static_cast<std::ptrdiff_t>(mark.instructions) - 1);
-      CompileSequence(body);
-      Append("jump", end);
-      if (else_if) Append("label", next);
-      Append("label", end);
-      if (else_if) chain = {end, true};
     }
+    statement_ = {};
+    const std::size_t after = CompileBlock(text, open);
+    switch (kind) {
+      case kWhile:
+        Emit(MacroOpcode::kJump, loop);
+        Emit(MacroOpcode::kLabel, next);
+        break;
+      case kIf:
+        Emit(MacroOpcode::kJump, end);
+        Emit(MacroOpcode::kLabel, next);
+        Emit(MacroOpcode::kLabel, end);
+        chain = {end, true};
+        break;
+      case kElse:
+        Emit(MacroOpcode::kJump, end);
+        if (else_if) Emit(MacroOpcode::kLabel, next);
+        Emit(MacroOpcode::kLabel, end);
+        if (else_if) chain = {end, true};
+        break;
+    }
+    return after;
   }
 
   // The condition between the parentheses of "keyword ( ... ) {"; `open` is the position of
@@ -606,7 +822,7 @@ class Compiler {
     for (int i = open + 1; i < close; ++i) {
       if (tokens.IsOpen(i) && tokens.Match(i) > i) {
         i = tokens.Match(i);  // inside a nested list a comma belongs to that list
-      } else if (tokens[i].Is(kPunctuation, ",")) {
+      } else if (tokens.Is(i, TokenKind::kPunctuation, ",")) {
         arguments.emplace_back(start, i - 1);
         start = i + 1;
       }
@@ -633,7 +849,7 @@ class Compiler {
       Fail(TooDeepMessage());
       return;
     }
-    std::vector<const std::string*> held;
+    std::vector<MacroOpcode> held;
     while (first <= last && !Failed()) {
       // One pair of parentheses around the whole range.
       if (tokens.OpenCount(first, last) == 1 && tokens.CloseCount(first, last) == 1 && tokens.IsOpen(first) &&
@@ -650,9 +866,9 @@ class Compiler {
         CompileExpression(tokens, first, at[0] - 1);
         for (std::size_t k = 1; k < at.size() && !Failed(); ++k) {
           CompileExpression(tokens, at[k - 1] + 1, at[k] - 1);
-          Append(tokens[at[k]].text);
+          Emit(MacroOpcodeOfName(tokens.Text(at[k])));
         }
-        held.push_back(&tokens[at.back()].text);
+        held.push_back(MacroOpcodeOfName(tokens.Text(at.back())));
         first = at.back() + 1;
         split = true;
         break;
@@ -662,7 +878,7 @@ class Compiler {
       const int comparison = tokens.NextComparison(first);
       if (comparison <= last) {
         CompileExpression(tokens, first, comparison - 1);
-        held.push_back(&tokens[comparison].text);
+        held.push_back(MacroOpcodeOfName(tokens.Text(comparison)));
         first = comparison + 1;
         continue;
       }
@@ -670,7 +886,7 @@ class Compiler {
       break;
     }
     if (Failed()) return;
-    for (auto it = held.rbegin(); it != held.rend(); ++it) Append(**it);
+    for (auto it = held.rbegin(); it != held.rend(); ++it) Emit(*it);
   }
 
   // Operator precedence over + - * / and parentheses; operands are pushed, names call their
@@ -680,17 +896,17 @@ class Compiler {
     for (int i = first; i <= last + 1 && !Failed(); ++i) {
       char incoming = ';';  // the end marker after the last token
       if (i <= last) {
-        const Token& t = tokens[i];
-        switch (t.type) {
-          case kNumber:
-          case kString:
-          case kNumberVariable:
-          case kTextVariable:
-            Append("push", t.text);
+        const std::string_view text = tokens.Text(i);
+        switch (tokens.Kind(i)) {
+          case TokenKind::kNumber:
+          case TokenKind::kString:
+          case TokenKind::kNumberVariable:
+          case TokenKind::kTextVariable:
+            EmitPush(tokens.Kind(i), text);
             continue;
-          case kIdentifier: {
+          case TokenKind::kIdentifier: {
             if (i + 1 > last || !tokens.IsOpen(i + 1)) {
-              Fail(t.text + " needs its argument list in parentheses, () when it takes none");
+              Fail(Capped(text) + " needs its argument list in parentheses, () when it takes none");
               return;
             }
             const int close = tokens.Match(i + 1);
@@ -699,25 +915,26 @@ class Compiler {
               return;
             }
             CompileArguments(tokens, i + 1, close);
-            Append(t.text == "cell" ? "pushcell" : t.text);
+            if (text == "cell") Emit(MacroOpcode::kPushCell);
+            else EmitName(text);
             i = close;
             continue;
           }
-          case kComparison:
-          case kLogical:
+          case TokenKind::kComparison:
+          case TokenKind::kLogical:
             // Only reached inside parentheses that also hold other operators.
-            Fail(t.text + " cannot stand inside parentheses with other operators");
+            Fail(std::string(text) + " cannot stand inside parentheses with other operators");
             return;
-          case kPunctuation:
-            if (t.text == ",") {
+          case TokenKind::kPunctuation:
+            if (text == ",") {
               Fail("A comma stands outside an argument list");
               return;
             }
-            if (t.text == "=" || t.text == ";") {
-              Fail("The symbol " + t.text + " cannot stand here");
+            if (text == "=" || text == ";") {
+              Fail("The symbol " + std::string(text) + " cannot stand here");
               return;
             }
-            incoming = t.text[0];
+            incoming = text[0];
             break;
           default:
             continue;  // braces and the lone symbols ! & | : are skipped
@@ -732,7 +949,7 @@ class Compiler {
             Fail("Parentheses do not pair up");
             return;
           }
-          Append(std::string(1, top));
+          Emit(MacroOpcodeOfName(std::string_view(&top, 1)));
           continue;
         }
         if (relation == 2) {
@@ -749,6 +966,9 @@ class Compiler {
   MacroProgram& program_;
   std::string error_;
   std::string_view statement_;
+  std::unordered_map<std::string, std::uint32_t> name_index_;
+  std::unordered_map<std::string, MacroInstruction> error_texts_;  // error instructions by text
+  bool ends_run_ = false;        // the statement just compiled is an error the run stops at
   int nesting_ = 0;          // blocks and argument lists
   int expression_depth_ = 0;
 };
@@ -756,9 +976,14 @@ class Compiler {
 }  // namespace
 
 void CompileMacro(std::string_view text, MacroProgram& program) {
-  const std::string source = RemoveComments(text);
-  if (!CheckBrackets(source, program)) return;
-  Compiler(program).CompileSequence(source);
+  program.source = RemoveComments(text);
+  if (program.source.size() >= kMaxSourceBytes) {
+    program.source.clear();
+    program.Add("error", "The macro is too large to run (2 GB or more).");
+    return;
+  }
+  if (!CheckBrackets(program.source, program)) return;
+  Compiler(program).CompileAll(program.source);
 }
 
 }  // namespace orvel

@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstdio>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 
 #include "sheet/cell_text.h"
@@ -16,7 +15,10 @@ namespace orvel {
 // ---- Value stack ---------------------------------------------------------------------------
 
 void MacroValueStack::Push(std::string value) {
-  if (count_ >= kSlots) return;  // a full stack ignores further values
+  if (count_ >= kSlots) {
+    overflowed_ = true;  // the value is lost; the executor stops the run
+    return;
+  }
   slots_[count_++] = std::move(value);
 }
 
@@ -29,14 +31,14 @@ std::string MacroValueStack::Pop() {
 
 // ---- Variable tables -----------------------------------------------------------------------
 
-int MacroVariables::SlotOf(const std::string& name) {
+int MacroVariables::SlotOf(std::string_view name) {
   std::uint32_t h = 0;
   for (unsigned char c : name) h = h * 11u + c;
   return static_cast<int>(h % static_cast<std::uint32_t>(kSlots));
 }
 
 template <typename Slot>
-int MacroVariables::Find(const std::vector<Slot>& slots, const std::string& name, bool for_store) {
+int MacroVariables::Find(const std::vector<Slot>& slots, std::string_view name, bool for_store) {
   // 971 is prime, so stepping by 23 visits every slot once before coming back.
   int slot = SlotOf(name);
   for (int probes = 0; probes < kSlots; ++probes) {
@@ -53,20 +55,20 @@ void MacroVariables::Clear() {
   for (auto& s : texts_) s = TextSlot{};
 }
 
-double MacroVariables::Number(const std::string& name) const {
+double MacroVariables::Number(std::string_view name) const {
   if (name.empty()) return 0;
   const int slot = Find(numbers_, name, false);
   return slot < 0 ? 0 : numbers_[static_cast<std::size_t>(slot)].value;
 }
 
-std::string MacroVariables::Text(const std::string& name) const {
+std::string MacroVariables::Text(std::string_view name) const {
   if (name.empty()) return {};
   const int slot = Find(texts_, name, false);
   return slot < 0 ? std::string() : texts_[static_cast<std::size_t>(slot)].value;
 }
 
 // An empty name marks a free slot, so it is never stored (the compiler never produces one).
-bool MacroVariables::SetNumber(const std::string& name, double value) {
+bool MacroVariables::SetNumber(std::string_view name, double value) {
   if (name.empty()) return true;
   const int slot = Find(numbers_, name, true);
   if (slot < 0) return false;
@@ -76,13 +78,13 @@ bool MacroVariables::SetNumber(const std::string& name, double value) {
   return true;
 }
 
-bool MacroVariables::SetText(const std::string& name, const std::string& value) {
+bool MacroVariables::SetText(std::string_view name, std::string value) {
   if (name.empty()) return true;
   const int slot = Find(texts_, name, true);
   if (slot < 0) return false;
   TextSlot& s = texts_[static_cast<std::size_t>(slot)];
   if (s.name.empty()) s.name = name;
-  s.value = value;
+  s.value = std::move(value);
   return true;
 }
 
@@ -109,68 +111,22 @@ std::string TranslateEscapes(const std::string& text) {
 
 namespace {
 
+using Op = MacroOpcode;
+
 // Polling the host for an interruption after this many instructions keeps the check cheap.
 constexpr std::int64_t kPollInterval = 4096;
 
-enum class Op : unsigned char {
-  kPushLiteral, kPushNumber, kPushText, kPopNumber, kPopText, kPopDiscard,
-  kAdd, kSubtract, kMultiply, kDivide,
-  kEqual, kNotEqual, kGreater, kGreaterEqual, kLess, kLessEqual, kAnd, kOr,
-  kLabel, kJump, kJumpIfZero, kError, kExit,
-  kPushCell, kIsData, kLog, kLogTen, kExp, kSqrt, kPow,
-  kGetCol, kGetRow, kGetMinCol, kGetMaxCol, kGetMinRow, kGetMaxRow, kGetMaxSetting,
-  kMessage, kQuestion, kInput, kAddResult,
-  kKeyword,
-};
-
-struct Step {
-  Op op;
-  int target = -1;  // jumps: index of the label to continue after; -1 when there is none
-};
-
-const std::unordered_map<std::string_view, Op>& FixedOpcodes() {
-  static const std::unordered_map<std::string_view, Op> table = {
-      {"+", Op::kAdd}, {"-", Op::kSubtract}, {"*", Op::kMultiply}, {"/", Op::kDivide},
-      {"==", Op::kEqual}, {"!=", Op::kNotEqual}, {">", Op::kGreater}, {">=", Op::kGreaterEqual},
-      {"<", Op::kLess}, {"<=", Op::kLessEqual}, {"&&", Op::kAnd}, {"||", Op::kOr},
-      {"label", Op::kLabel}, {"jump", Op::kJump}, {"jz", Op::kJumpIfZero}, {"error", Op::kError},
-      {"exit", Op::kExit}, {"pushcell", Op::kPushCell}, {"isdata", Op::kIsData}, {"log", Op::kLog},
-      {"logten", Op::kLogTen}, {"exp", Op::kExp}, {"sqrt", Op::kSqrt}, {"pow", Op::kPow},
-      {"getcol", Op::kGetCol}, {"getrow", Op::kGetRow}, {"getmincol", Op::kGetMinCol},
-      {"getmaxcol", Op::kGetMaxCol}, {"getminrow", Op::kGetMinRow}, {"getmaxrow", Op::kGetMaxRow},
-      {"getmaxsetting", Op::kGetMaxSetting}, {"message", Op::kMessage}, {"question", Op::kQuestion},
-      {"input", Op::kInput}, {"addresult", Op::kAddResult},
-  };
-  return table;
-}
-
-// Classifies every instruction once and resolves each jump to the last label of its name.
-std::vector<Step> Prepare(const MacroProgram& program) {
+// Each jump's target: the index of the last label of its number, -1 when there is none.
+std::vector<int> ResolveJumps(const MacroProgram& program) {
   const auto& list = program.instructions;
-  std::unordered_map<std::string_view, int> labels;
-  for (std::size_t i = 0; i < list.size(); ++i)
-    if (list[i].opcode == "label") labels[list[i].operand] = static_cast<int>(i);
-  std::vector<Step> steps(list.size());
-  const auto& fixed = FixedOpcodes();
+  std::vector<int> label_at(static_cast<std::size_t>(program.label_counter) + 1, -1);
   for (std::size_t i = 0; i < list.size(); ++i) {
-    const MacroInstruction& ins = list[i];
-    const char sigil = ins.operand.empty() ? '\0' : ins.operand[0];
-    Step& step = steps[i];
-    if (ins.opcode == "push") {
-      step.op = sigil == '#' ? Op::kPushNumber : sigil == '$' ? Op::kPushText : Op::kPushLiteral;
-    } else if (ins.opcode == "pop") {
-      step.op = sigil == '#' ? Op::kPopNumber : sigil == '$' ? Op::kPopText : Op::kPopDiscard;
-    } else if (const auto it = fixed.find(ins.opcode); it != fixed.end()) {
-      step.op = it->second;
-    } else {
-      step.op = Op::kKeyword;
-    }
-    if (step.op == Op::kJump || step.op == Op::kJumpIfZero) {
-      const auto label = labels.find(ins.operand);
-      step.target = label == labels.end() ? -1 : label->second;
-    }
+    if (list[i].opcode != MacroOpcode::kLabel) continue;
+    const std::size_t label = list[i].operand;
+    if (label >= label_at.size()) label_at.resize(label + 1, -1);
+    label_at[label] = static_cast<int>(i);
   }
-  return steps;
+  return label_at;
 }
 
 // "atoi" on the "C" locale: white space, an optional sign, digits; clamped to the int range.
@@ -235,10 +191,20 @@ class Machine {
       : program_(program), list_(program.instructions), host_(host), variables_(variables) {}
 
   MacroRunResult Run(std::int64_t max_steps) {
-    const std::vector<Step> steps = Prepare(program_);
+    const std::vector<int> label_at = ResolveJumps(program_);
+    const auto target = [&](const MacroInstruction& ins) {
+      return ins.operand < label_at.size() ? label_at[ins.operand] : -1;
+    };
     MacroRunResult result;
-    const std::size_t count = steps.size();
-    for (std::size_t pc = 0; pc < count; ++pc) {
+    const std::size_t count = list_.size();
+    // The deque is walked with an iterator beside the index: stepping one is cheaper than
+    // indexing it for every instruction.
+    auto at = list_.begin();
+    const auto jump_to = [&](std::size_t& pc, int to) {
+      pc = static_cast<std::size_t>(to);
+      at = list_.begin() + to;
+    };
+    for (std::size_t pc = 0; pc < count; ++pc, ++at) {
       if (max_steps > 0 && result.steps >= max_steps) {
         host_.ShowMessage("The macro was stopped after " + std::to_string(max_steps) + " steps.");
         result.end = MacroRunEnd::kStepLimit;
@@ -250,17 +216,17 @@ class Machine {
         return result;
       }
       ++result.steps;
-      const Step& step = steps[pc];
-      const MacroInstruction& ins = list_[pc];
-      switch (step.op) {
-        case Op::kPushLiteral: stack_.Push(ins.operand); break;
-        case Op::kPushNumber: stack_.Push(Fixed(variables_.Number(ins.operand), 6)); break;
-        case Op::kPushText: stack_.Push(variables_.Text(ins.operand)); break;
+      const MacroInstruction& ins = *at;
+      switch (ins.opcode) {
+        case Op::kPushLiteral: stack_.Push(std::string(program_.Text(ins))); break;
+        case Op::kPushNumber: stack_.Push(Fixed(variables_.Number(program_.Text(ins)), 6)); break;
+        case Op::kPushText: stack_.Push(variables_.Text(program_.Text(ins))); break;
         case Op::kPopNumber:
-          if (!variables_.SetNumber(ins.operand, ParseNumber(stack_.Pop()))) return TableFull(result, "numeric");
+          if (!variables_.SetNumber(program_.Text(ins), ParseNumber(stack_.Pop())))
+            return TableFull(result, "numeric");
           break;
         case Op::kPopText:
-          if (!variables_.SetText(ins.operand, stack_.Pop())) return TableFull(result, "text");
+          if (!variables_.SetText(program_.Text(ins), stack_.Pop())) return TableFull(result, "text");
           break;
         case Op::kPopDiscard: stack_.Pop(); break;
         case Op::kAdd: Arithmetic([](double a, double b) { return a + b; }); break;
@@ -293,13 +259,15 @@ class Machine {
         }
         case Op::kLabel: break;
         case Op::kJump:
-          if (step.target >= 0) pc = static_cast<std::size_t>(step.target);
+          if (const int to = target(ins); to >= 0) jump_to(pc, to);
           break;
         case Op::kJumpIfZero:
-          if (CAtoi(stack_.Pop()) == 0 && step.target >= 0) pc = static_cast<std::size_t>(step.target);
+          if (CAtoi(stack_.Pop()) == 0) {
+            if (const int to = target(ins); to >= 0) jump_to(pc, to);
+          }
           break;
         case Op::kError:
-          host_.ShowMessage(ins.operand);
+          host_.ShowMessage(std::string(program_.Text(ins)));
           result.end = MacroRunEnd::kError;
           return result;
         case Op::kExit:
@@ -340,8 +308,18 @@ class Machine {
           break;
         }
         case Op::kAddResult: host_.Document().AppendResult(TranslateEscapes(stack_.Pop())); break;
-        case Op::kKeyword: host_.RunKeyword(ins.opcode, stack_); break;
+        case Op::kKeyword: host_.RunKeyword(program_.names[ins.operand], stack_); break;
       }
+      if (stack_.Overflowed()) {
+        // A lost value would make the rest of the statement compute with the wrong operands.
+        host_.ShowMessage("The macro was stopped: a statement needs more than " +
+                          std::to_string(MacroValueStack::kSlots) + " values on the stack.");
+        result.end = MacroRunEnd::kError;
+        return result;
+      }
+      // Values a statement leaves behind (a function used as a statement, surplus arguments)
+      // must not pile up and fill the stack for the statements after it.
+      if (ins.flags & MacroInstruction::kEndsStatement) stack_.Clear();
     }
     return result;
   }
@@ -374,7 +352,7 @@ class Machine {
   }
 
   const MacroProgram& program_;
-  const std::vector<MacroInstruction>& list_;
+  const std::deque<MacroInstruction>& list_;
   MacroHost& host_;
   MacroVariables& variables_;
   MacroValueStack stack_;

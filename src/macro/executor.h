@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "macro/macro_program.h"
@@ -13,18 +14,23 @@
 
 namespace orvel {
 
-// 50 slots of text. A push onto a full stack is ignored; a pop from an empty stack yields the
-// text left in the bottom slot.
+// 50 slots of text. A push onto a full stack is ignored and remembered, so the executor can
+// stop the run; a pop from an empty stack yields the text left in the bottom slot.
 class MacroValueStack {
  public:
   static constexpr int kSlots = 50;
   void Push(std::string value);
   std::string Pop();
   int Count() const { return count_; }
+  // Forgets the values (the slots keep their texts, as after pops).
+  void Clear() { count_ = 0; }
+  // True once a push met a full stack.
+  bool Overflowed() const { return overflowed_; }
 
  private:
   std::string slots_[kSlots];
   int count_ = 0;
+  bool overflowed_ = false;
 };
 
 // The two variable tables ("#name" numbers, "$name" texts): open addressing over 971 slots,
@@ -33,18 +39,18 @@ class MacroVariables {
  public:
   static constexpr int kSlots = 971;
   void Clear();
-  double Number(const std::string& name) const;      // 0 when never stored
-  std::string Text(const std::string& name) const;   // "" when never stored
+  double Number(std::string_view name) const;      // 0 when never stored
+  std::string Text(std::string_view name) const;   // "" when never stored
   // False when the table has no free slot left for a new name.
-  bool SetNumber(const std::string& name, double value);
-  bool SetText(const std::string& name, const std::string& value);
-  static int SlotOf(const std::string& name);
+  bool SetNumber(std::string_view name, double value);
+  bool SetText(std::string_view name, std::string value);
+  static int SlotOf(std::string_view name);
 
  private:
   struct NumberSlot { std::string name; double value = 0; };
   struct TextSlot { std::string name; std::string value; };
   template <typename Slot>
-  static int Find(const std::vector<Slot>& slots, const std::string& name, bool for_store);
+  static int Find(const std::vector<Slot>& slots, std::string_view name, bool for_store);
   std::vector<NumberSlot> numbers_ = std::vector<NumberSlot>(kSlots);
   std::vector<TextSlot> texts_ = std::vector<TextSlot>(kSlots);
 };
@@ -73,6 +79,7 @@ enum class MacroRunEnd {
   kError,        // an error instruction (its message was shown)
   kInterrupted,  // the host asked to stop
   kStepLimit,    // more instructions than the run allows
+  kOutOfMemory,  // an allocation failed (the run's caller says so)
 };
 
 struct MacroRunResult {
@@ -81,8 +88,10 @@ struct MacroRunResult {
 };
 
 // Runs `program` against `host`. The variables are cleared first and keep their contents
-// after the run. `max_steps` 0 means no limit. An interruption or an exceeded step limit shows
-// a message through the host before returning.
+// after the run. `max_steps` 0 means no limit. An interruption, an exceeded step limit or a
+// statement that overflows the value stack shows a message through the host before returning.
+// What a statement leaves on the stack is discarded when it ends. An allocation failure is
+// not caught here: it leaves the run as std::bad_alloc for the caller to report.
 MacroRunResult ExecuteMacro(const MacroProgram& program, MacroHost& host, MacroVariables& variables,
                             std::int64_t max_steps = 0);
 

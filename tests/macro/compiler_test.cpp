@@ -132,10 +132,14 @@ TEST(MacroCompilerTest, UnbalancedBracketsStopCompilation) {
 }
 
 TEST(MacroCompilerTest, UnknownNamesBecomeErrors) {
+  // The run stops at the error, so what follows it in the same block is not compiled; after
+  // the block compilation goes on.
   EXPECT_EQ(CompileListing("#a=1; frobnicate(2); #b=2;"),
-            (V{"push 1", "pop #a", "error 関数名 frobnicate は未知の名前です。", "push 2", "pop #b"}));
-  EXPECT_EQ(CompileListing("loop (1) {#a=1;} #b=2;"),
-            (V{"error  loop は未知の名称です。", "push 2", "pop #b"}));
+            (V{"push 1", "pop #a", "error 関数名 frobnicate は未知の名前です。"}));
+  EXPECT_EQ(CompileListing("loop (1) {#a=1;} #b=2;"), (V{"error  loop は未知の名称です。"}));
+  EXPECT_EQ(CompileListing("if (#c) {frobnicate(2); #a=1; while (1) {}} #b=2;"),
+            (V{"push #c", "jz 1", "error 関数名 frobnicate は未知の名前です。", "jump 2", "label 1", "label 2",
+               "push 2", "pop #b"}));
   EXPECT_EQ(CompileListing("5;"), (V{"error 関数名 5 は未知の名前です。"}));
   EXPECT_EQ(CompileListing(";"), (V{"error 関数名 ; は未知の名前です。"}));
 }
@@ -145,7 +149,7 @@ std::string FirstError(std::string_view text) {
   MacroProgram program;
   CompileMacro(text, program);
   for (const auto& ins : program.instructions)
-    if (ins.opcode == "error") return ins.operand;
+    if (program.Name(ins) == "error") return program.Operand(ins);
   return "(no error)";
 }
 
@@ -171,12 +175,12 @@ TEST(MacroCompilerTest, MalformedStatementsNameThemselves) {
 
 TEST(MacroCompilerTest, FailedStatementIsReplacedWhole) {
   // Nothing of the failed statement stays, and label numbers continue as if it had not been.
-  EXPECT_EQ(CompileListing("#a=question(\"q\"),1; while (1) {}"),
-            (V{"error A comma stands outside an argument list in: #a=question(\"q\"),1;", "label 1", "push 1",
-               "jz 2", "jump 1", "label 2"}));
-  EXPECT_EQ(CompileListing("while (#a,1) {#b=1;} while (1) {}"),
-            (V{"error A comma stands outside an argument list in: while (#a,1) {", "label 1", "push 1", "jz 2",
-               "jump 1", "label 2"}));
+  EXPECT_EQ(CompileListing("if (#c) {#a=question(\"q\"),1;} while (1) {}"),
+            (V{"push #c", "jz 1", "error A comma stands outside an argument list in: #a=question(\"q\"),1;",
+               "jump 2", "label 1", "label 2", "label 3", "push 1", "jz 4", "jump 3", "label 4"}));
+  EXPECT_EQ(CompileListing("if (#c) {while (#a,1) {#b=1;}} while (1) {}"),
+            (V{"push #c", "jz 1", "error A comma stands outside an argument list in: while (#a,1) {", "jump 2",
+               "label 1", "label 2", "label 3", "push 1", "jz 4", "jump 3", "label 4"}));
   // A faulty else-if condition leaves the if block whole, the error after it.
   EXPECT_EQ(CompileListing("if (#a) {#b=1;} else if (#a,1) {#b=2;}"),
             (V{"push #a", "jz 1", "push 1", "pop #b", "jump 2", "label 1", "label 2",

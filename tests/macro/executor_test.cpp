@@ -173,10 +173,10 @@ TEST(MacroExecutorTest, HowARunEnds) {
 
 TEST(MacroExecutorTest, JumpsGoToTheLastLabelOfTheirName) {
   MacroProgram program;
-  program.instructions = {{"jump", "7"},      {"label", "7"}, {"push", "first"}, {"pop", "$out"},
-                          {"exit", ""},       {"label", "7"}, {"push", "second"}, {"pop", "$out"},
-                          {"jump", "missing"}, {"push", "0"}, {"jz", "none"},    {"push", "end"},
-                          {"pop", "$end"}};
+  const std::vector<std::pair<std::string, std::string>> listing = {
+      {"jump", "7"}, {"label", "7"}, {"push", "first"}, {"pop", "$out"},  {"exit", ""},  {"label", "7"},  {"push", "second"},
+      {"pop", "$out"}, {"jump", "9"}, {"push", "0"},     {"jz", "8"},      {"push", "end"}, {"pop", "$end"}};
+  for (const auto& [name, operand] : listing) program.Add(name, operand);
   testing::FakeMacroHost host;
   MacroVariables variables;
   const MacroRunResult result = ExecuteMacro(program, host, variables);
@@ -276,18 +276,17 @@ TEST(MacroValueStackTest, FullAndEmpty) {
   EXPECT_EQ(stack.Pop(), "v0");
   EXPECT_EQ(stack.Count(), 0);
 
-  // In a run: the 51st argument is lost, and operators on an empty stack read the bottom slot.
+  // In a run: surplus arguments are discarded when their statement ends, so every call sees
+  // its own last three values however many statements came before.
   MacroRun run;
   std::string many = "settwofactor(";
   for (int i = 1; i <= 10; ++i) many += (i > 1 ? "," : "") + std::to_string(i);
   many += ");";
   std::string text;
-  for (int i = 0; i < 8; ++i) text += many;  // ten pushes and three pops each: 7 values stay
+  for (int i = 0; i < 8; ++i) text += many;  // ten pushes and three pops each
   run.Run(text);
   ASSERT_EQ(run.host.keywords.size(), 8u);
-  EXPECT_EQ(run.host.keywords[5].popped, (V{"10", "9", "8"}));  // 35 + 10 values fit
-  EXPECT_EQ(run.host.keywords[6].popped, (V{"8", "7", "6"}));   // 42 + 8: "9" and "10" were lost
-  EXPECT_EQ(run.host.keywords[7].popped, (V{"3", "2", "1"}));   // 47 + 3
+  for (const auto& call : run.host.keywords) EXPECT_EQ(call.popped, (V{"10", "9", "8"}));
 }
 
 TEST(MacroVariablesTest, HashSlots) {

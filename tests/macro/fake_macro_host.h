@@ -63,8 +63,10 @@ class FakeMacroHost : public MacroHost {
 // The compiled program as "opcode operand" lines, for comparing instruction lists.
 inline std::vector<std::string> Listing(const MacroProgram& program) {
   std::vector<std::string> lines;
-  for (const auto& ins : program.instructions)
-    lines.push_back(ins.operand.empty() ? ins.opcode : ins.opcode + " " + ins.operand);
+  for (const auto& ins : program.instructions) {
+    const std::string name(program.Name(ins)), operand = program.Operand(ins);
+    lines.push_back(operand.empty() ? name : name + " " + operand);
+  }
   return lines;
 }
 

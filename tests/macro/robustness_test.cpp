@@ -21,15 +21,15 @@ using V = std::vector<std::string>;
 void ExpectWellFormedJumps(const MacroProgram& program, const std::string& text) {
   std::set<std::string> labels;
   for (const auto& ins : program.instructions) {
-    if (ins.opcode == "label") {
-      EXPECT_TRUE(labels.insert(ins.operand).second) << "label " << ins.operand << " in " << text;
+    if (program.Name(ins) == "label") {
+      EXPECT_TRUE(labels.insert(program.Operand(ins)).second) << "label " << program.Operand(ins) << " in " << text;
     }
   }
   for (const auto& ins : program.instructions) {
-    if (ins.opcode == "jump" || ins.opcode == "jz") {
-      EXPECT_TRUE(labels.count(ins.operand)) << ins.operand << " in " << text;
+    if (program.Name(ins) == "jump" || program.Name(ins) == "jz") {
+      EXPECT_TRUE(labels.count(program.Operand(ins))) << program.Operand(ins) << " in " << text;
     }
-    EXPECT_FALSE(ins.opcode.empty()) << text;
+    EXPECT_FALSE(program.Name(ins).empty()) << text;
   }
 }
 
@@ -107,7 +107,8 @@ TEST(MacroRobustnessTest, RandomValidPrograms) {
     MacroProgram program;
     CompileMacro(text, program);
     ExpectWellFormedJumps(program, text);
-    for (const auto& ins : program.instructions) EXPECT_NE(ins.opcode, "error") << ins.operand << " in " << text;
+    for (const auto& ins : program.instructions)
+      EXPECT_NE(program.Name(ins), "error") << program.Operand(ins) << " in " << text;
     CompileAndRun(text);
   }
 }
@@ -144,9 +145,9 @@ TEST(MacroRobustnessTest, DeepNesting) {
   ExpectWellFormedJumps(program, "nested blocks");
   int errors = 0;
   for (const auto& ins : program.instructions)
-    if (ins.opcode == "error") {
+    if (program.Name(ins) == "error") {
       ++errors;
-      EXPECT_EQ(ins.operand.rfind("Blocks and calls are nested too deeply (more than 200 levels) in: ", 0), 0u);
+      EXPECT_EQ(program.Operand(ins).rfind("Blocks and calls are nested too deeply (more than 200 levels) in: ", 0), 0u);
     }
   EXPECT_EQ(errors, 1);
 
