@@ -2,6 +2,8 @@
 # Installs the Debian packages the build and the tests need, only when one is missing.
 set -euo pipefail
 packages=(g++ cmake make libgtest-dev libgmock-dev libbenchmark-dev)
+# Graph files: SVG, PDF and PNG through cairo (fontconfig finds the faces).
+packages+=(libcairo2-dev pkg-config)
 # The desktop program: Qt 6 Widgets (it brings the GL headers CMake's Qt package looks for and
 # the offscreen platform the GUI tests run on) and free faces standing in for Arial, Century
 # and the Japanese report texts.

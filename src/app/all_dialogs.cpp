@@ -4,6 +4,7 @@
 #include "app/correlation_dialogs.h"
 #include "app/data_settings_dialogs.h"
 #include "app/dialogs.h"
+#include "app/graph_dialogs.h"
 #include "app/outlier_dialogs.h"
 #include "app/rank_dialogs.h"
 #include "app/rcode_dialogs.h"
@@ -37,6 +38,8 @@ std::vector<std::unique_ptr<DialogModel>> AllDialogModels() {
   models.push_back(std::make_unique<OnewayAnovaDialog>(groups, 0));
   models.push_back(std::make_unique<TwowayWithoutReplicationDialog>());
   models.push_back(std::make_unique<TwowayAnovaDialog>());
+  models.push_back(std::make_unique<ScatterPlotDialog>());
+  models.push_back(std::make_unique<ScatterPlotDialog>(groups, ScatterSettings{}, true));
   // The R Language menu's pickers: one command of each layout (the others differ in title
   // only, and two of those titles are also the rank tests' dialogs).
   for (RCodeCommand c : {RCodeCommand::kSummaryStatistics, RCodeCommand::kPairedTTest, RCodeCommand::kAnova,

@@ -47,7 +47,7 @@ constexpr CommandRow kRows[] = {
      .handler = [](CORVELView& v) { v.OnSaveResultAsTextFile(); }},
     {.id = C::kSaveGraph, .menu = "&File", .text = "Save Graph As Enhanced Meta File(&G)...",
      .prompt = "Save the active graph as an enhanced metafile", .availability = K::kSaveGraph,
-     .keyword = "savegraph"},
+     .keyword = "savegraph", .runner = kCore, .handler = [](CORVELView& v) { v.OnSaveGraph(); }},
     {.id = C::kPrint, .menu = "&File", .text = "&Print...", .separator_before = true, .accelerator = "Ctrl+P",
      .prompt = "Print the active document", .availability = K::kPrint,  .runner = kFrontEnd},
     {.id = C::kPrintPreview, .menu = "&File", .text = "Print Pre&view", .prompt = "Display full pages",
@@ -200,7 +200,7 @@ constexpr CommandRow kRows[] = {
 
     // ---- Graph ----
     {.id = C::kScatterPlot, .menu = "&Graph", .text = "Scatter Plot(&S)...", .prompt = kDrawAGraph,
-     .keyword = "scatter"},
+     .keyword = "scatter", .runner = kCore, .handler = [](CORVELView& v) { v.OnScatterPlot(); }},
     // The scatter plot matrix draws the explanatory variables of the multiple regression data.
     {.id = C::kScatterPlotMatrix, .menu = "&Graph", .text = "Scatter Plot Matrix(&M)...",
      .prompt = "Data : Independent Variables of Multiple Regression Data", .keyword = "scatterm"},

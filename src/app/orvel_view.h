@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,6 +37,10 @@ int RowCountFromProfile(PlatformPort& port);
 
 // How a save command ended.
 enum class SaveOutcome { kSaved, kCancelled, kFailed };
+
+class Canvas;
+struct GraphCall;
+struct GraphState;  // app/graph_commands.h
 
 class CORVELView {
  public:
@@ -108,6 +113,19 @@ class CORVELView {
   void OnSpearmanRankCorrelation();
   void OnKendallRankCorrelation();
   void OnIntraclassCorrelation();
+
+  // ---- Graphs ----------------------------------------------------------------------------
+  void OnScatterPlot();
+  // Save Graph As: the graph of the present mode as an EMF, SVG, PDF or PNG file.
+  void OnSaveGraph();
+  // A double click in a graph mode: the graph's settings sheet again, redrawn on OK.
+  void OnEditGraph();
+  // Draws the graph of the present display mode (nothing in the other modes).
+  void DrawGraph(Canvas& canvas, const GraphCall& call);
+  // The graph pane on screen: white, the graph with the screen flags, the header band.
+  void DrawGraphPane(Canvas& canvas);
+  // The settings of every graph kind, kept until the next command of the kind.
+  GraphState& Graphs();
   // Analyses of variance (anova_commands.cpp).
   void OnOnewayAnova();
   void OnTwowayAnovaWithoutReplication();
@@ -239,6 +257,7 @@ class CORVELView {
 
   CORVELDoc& doc_;
   PlatformPort& port_;
+  std::shared_ptr<GraphState> graphs_;
 };
 
 }  // namespace orvel

@@ -1,5 +1,9 @@
 #include "app/print_layout.h"
 
+#include <utility>
+
+#include "graph/graph_common.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
@@ -80,10 +84,11 @@ std::vector<std::vector<std::string>> SheetPrintPages(const CORVELDoc& doc) {
   return pages;
 }
 
-Printout::Printout(const CORVELDoc& doc)
+Printout::Printout(const CORVELDoc& doc, GraphDrawer graph)
     : kind_(doc.DisplayMode == DisplayKind::kDataSheet ? Kind::kSheet
             : doc.DisplayMode == DisplayKind::kResult  ? Kind::kResult
-                                                       : Kind::kOnePage) {
+                                                       : Kind::kOnePage),
+      graph_(std::move(graph)) {
   if (kind_ == Kind::kSheet) {
     sheet_pages_ = SheetPrintPages(doc);
   } else if (kind_ == Kind::kResult) {
@@ -111,9 +116,11 @@ void Printout::DrawPage(Canvas& canvas, const PrintPageGeometry& geometry, int p
   switch (kind_) {
     case Kind::kSheet: DrawSheetPage(canvas, geometry, page); break;
     case Kind::kResult: DrawResultPage(canvas, geometry, page); break;
-    // The twoway grid and the graphs have no drawing of their own on paper yet: the page stays
-    // empty.
-    case Kind::kOnePage: break;
+    // A graph fills the page's drawing rectangle, its header the printer font's line; the
+    // twoway grid has no drawing of its own on paper yet: its page stays empty.
+    case Kind::kOnePage:
+      if (graph_) graph_(canvas, GraphCall::Printer(geometry.width, geometry.height, canvas.Metrics().height));
+      break;
   }
 }
 

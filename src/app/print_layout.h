@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,6 +18,8 @@
 #include "sheet/orvel_doc.h"
 
 namespace orvel {
+
+struct GraphCall;  // graph/graph_common.h
 
 // The printable area of a page in device units, and the device's resolution.
 struct PrintPageGeometry {
@@ -50,7 +53,10 @@ std::vector<std::vector<std::string>> SheetPrintPages(const CORVELDoc& doc);
 // not change while the printout is in use (the print dialogs are modal).
 class Printout {
  public:
-  explicit Printout(const CORVELDoc& doc);
+  // Draws the graph on display (the view holds its settings); the page of a graph mode
+  // without one stays empty.
+  using GraphDrawer = std::function<void(Canvas&, const GraphCall&)>;
+  explicit Printout(const CORVELDoc& doc, GraphDrawer graph = {});
 
   int PageCount() const;
   // Draws page `page` (1 .. PageCount()) with its top left corner at the canvas origin; a page
@@ -63,6 +69,7 @@ class Printout {
   void DrawSheetPage(Canvas& canvas, const PrintPageGeometry& geometry, int page) const;
 
   Kind kind_;
+  GraphDrawer graph_;
   std::string_view result_text_;
   std::vector<std::size_t> result_starts_;  // the start of every printed result line
   std::vector<std::vector<std::string>> sheet_pages_;

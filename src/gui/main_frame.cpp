@@ -112,8 +112,8 @@ std::function<void()> CMainFrame::FrontEndHandler(CommandId id) {
       return [this] {
         if (view_.OnFileSaveAs() == SaveOutcome::kSaved) RememberFile(doc_.PathName());
       };
-    case C::kPrint: return [this] { printing_.Print(doc_, this); };
-    case C::kPrintPreview: return [this] { printing_.Preview(doc_, this); };
+    case C::kPrint: return [this] { printing_.Print(doc_, this, [this](Canvas& c, const GraphCall& g) { view_.DrawGraph(c, g); }); };
+    case C::kPrintPreview: return [this] { printing_.Preview(doc_, this, [this](Canvas& c, const GraphCall& g) { view_.DrawGraph(c, g); }); };
     case C::kPrintSetup: return [this] { printing_.Setup(this); };
     // Closing asks to save, which a running command would refuse: the window closes once the
     // command is over.

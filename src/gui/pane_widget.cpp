@@ -19,8 +19,6 @@ bool HasScrollBars(DisplayKind mode) {
   return mode == DisplayKind::kDataSheet || mode == DisplayKind::kResult || mode == DisplayKind::kTwowayGrid;
 }
 
-// The prompt of the panes drawn by later commands (the graphs).
-constexpr const char* kGraphBandPrompt = "Esc : Data Sheet  Double Click : Edit Graph";
 }  // namespace
 
 PaneWidget::PaneWidget(CORVELView& view, QWidget* parent)
@@ -66,12 +64,7 @@ QImage PaneWidget::Render(const QSize& size) {
         break;
       case DisplayKind::kResult: DrawResultPane(canvas, doc_, &line_index_); break;
       case DisplayKind::kTwowayGrid: DrawTwowayGridPane(canvas, doc_); break;
-      default:
-        canvas.FillRect({0, 0, canvas.Width(), kResultBandHeight}, colors::kHeader);
-        canvas.SetFont(SheetFont());
-        canvas.DrawText(10, (kResultBandHeight - canvas.Metrics().height) / 2, kGraphBandPrompt,
-                        TextAlign::kLeft);
-        break;
+      default: view_.DrawGraphPane(canvas); break;
     }
   }
   painter.end();
@@ -247,6 +240,13 @@ void PaneWidget::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void PaneWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+  // A graph on display opens its settings sheet again.
+  const DisplayKind mode = doc_.DisplayMode;
+  if (event->button() == Qt::LeftButton && InputAllowed() && !HasScrollBars(mode)) {
+    view_.OnEditGraph();
+    Handled();
+    return;
+  }
   if (event->button() != Qt::LeftButton || !SheetMouse(*event)) return;
   const QPoint p = event->position().toPoint();
   view_.OnSheetBorderDoubleClick(p.x(), p.y());

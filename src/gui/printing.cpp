@@ -12,8 +12,8 @@
 
 namespace orvel::gui {
 
-bool PrintPane(const CORVELDoc& doc, QPrinter& printer) {
-  const Printout printout(doc);
+bool PrintPane(const CORVELDoc& doc, QPrinter& printer, const Printout::GraphDrawer& graph) {
+  const Printout printout(doc, graph);
   const int count = printout.PageCount();
   int first = 1, last = count;
   if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
@@ -40,7 +40,7 @@ QPrinter& PrintCommands::Printer() {
   return *printer_;
 }
 
-bool PrintCommands::Print(const CORVELDoc& doc, QWidget* parent) {
+bool PrintCommands::Print(const CORVELDoc& doc, QWidget* parent, const Printout::GraphDrawer& graph) {
   QPrinter& printer = Printer();
   printer.setPrintRange(QPrinter::AllPages);
   QPrintDialog dialog(&printer, parent);
@@ -48,19 +48,19 @@ bool PrintCommands::Print(const CORVELDoc& doc, QWidget* parent) {
   dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
   dialog.setMinMax(1, Printout(doc).PageCount());
   if (dialog.exec() != QDialog::Accepted) return false;
-  if (PrintPane(doc, printer)) return true;
+  if (PrintPane(doc, printer, graph)) return true;
   const QString target = printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
   QMessageBox::warning(parent, "FreeORVEL", "The document could not be printed on " + target + ".");
   return false;
 }
 
-void PrintCommands::Preview(const CORVELDoc& doc, QWidget* parent) {
+void PrintCommands::Preview(const CORVELDoc& doc, QWidget* parent, const Printout::GraphDrawer& graph) {
   // The preview shows every page, whatever range the last print used.
   QPrinter& printer = Printer();
   printer.setPrintRange(QPrinter::AllPages);
   QPrintPreviewDialog dialog(&printer, parent);
   QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                   [&doc](QPrinter* printer) { PrintPane(doc, *printer); });
+                   [&doc, &graph](QPrinter* printer) { PrintPane(doc, *printer, graph); });
   dialog.exec();
 }
 

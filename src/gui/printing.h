@@ -5,6 +5,7 @@
 #include <QPrinter>
 #include <memory>
 
+#include "app/print_layout.h"
 #include "sheet/orvel_doc.h"
 
 class QWidget;
@@ -14,7 +15,7 @@ namespace orvel::gui {
 // Prints the pane of the document's display mode on `printer`, within the page range the
 // printer was given (all pages when none). False when the printer could not be opened or
 // nothing was in the range.
-bool PrintPane(const CORVELDoc& doc, QPrinter& printer);
+bool PrintPane(const CORVELDoc& doc, QPrinter& printer, const Printout::GraphDrawer& graph = {});
 
 // The program's printer: the settings chosen in Print Setup and the print dialog hold for the
 // rest of the session.
@@ -22,8 +23,9 @@ class PrintCommands {
  public:
   // The print dialog, then the pages; false when cancelled or the printing failed (which it
   // reports to the user).
-  bool Print(const CORVELDoc& doc, QWidget* parent);
-  void Preview(const CORVELDoc& doc, QWidget* parent);
+  // `graph` draws the graph of a graph mode on the page.
+  bool Print(const CORVELDoc& doc, QWidget* parent, const Printout::GraphDrawer& graph = {});
+  void Preview(const CORVELDoc& doc, QWidget* parent, const Printout::GraphDrawer& graph = {});
   void Setup(QWidget* parent);
   // Made when first needed: finding the system's printers can take a moment.
   QPrinter& Printer();

@@ -131,6 +131,7 @@ TEST_F(CommandKeywordTest, EveryKeywordReachesItsHandler) {
     if (row.id == CommandId::kSaveDataSheetAsText || row.id == CommandId::kSaveResultAsText)
       port.QueueFile((dir / (std::string(row.keyword) + ".txt")).string());
     if (row.id == CommandId::kPaste) port.SetClipboardText("1\t2\r\n");
+    if (row.id == CommandId::kSaveGraph) port.QueueFile((dir / "graph.svg").string());
     if (row.id == CommandId::kShowDataSheet) doc.DisplayMode = DisplayKind::kResult;
     if (row.id == CommandId::kMultipleRegressionAnalysis || row.id == CommandId::kLogisticRegressionAnalysis) {
       const bool logistic = row.id == CommandId::kLogisticRegressionAnalysis;

@@ -176,7 +176,7 @@ TEST_F(MacroCommandsTest, SheetAndSettingKeywords) {
 TEST_F(MacroCommandsTest, CommandKeywordsRunTheMenuHandlers) {
   for (int r = 1; r <= 5; ++r) doc.SetCell(1, r, std::to_string(r));
   doc.ResultText = "old\n";
-  Run("resultoption (2); basic; scatter(); datainput;");
+  Run("resultoption (2); basic; scatterm(); datainput;");
   EXPECT_EQ(doc.ResultText.rfind("\n<<< Summary statistics >>>", 0), 0u);
   EXPECT_EQ(port.Messages(), std::vector<std::string>{"ORVEL: This command is not available yet."});
   EXPECT_EQ(doc.DisplayMode, DisplayKind::kDataSheet);

@@ -1,0 +1,18 @@
+// What the view keeps of its graphs: the settings of each kind, replaced only by the next
+// command of that kind (a graph itself is never kept: every paint redraws it).
+#pragma once
+
+#include "graph/scatter_plot.h"
+
+namespace orvel {
+
+struct GraphState {
+  ScatterSettings scatter;
+};
+
+// The save dialog of Save Graph As: the enhanced metafile first, then the formats of cairo.
+inline constexpr const char* kSaveGraphFilter =
+    "Extended meta files(*.emf)|*.emf|SVG files(*.svg)|*.svg|PDF files(*.pdf)|*.pdf|PNG files(*.png)|*.png|"
+    "All files(*.*)|*.*||";
+
+}  // namespace orvel
