@@ -128,7 +128,10 @@ std::string DialogField::ValueText() const {
     case FieldKind::kCheckBox: return *std::get<bool*>(value) ? "1" : "0";
     case FieldKind::kColumnList: {
       std::string text;
-      for (int c : Columns()) text += (text.empty() ? "" : ",") + std::to_string(c);
+      for (int c : Columns()) {
+        if (!text.empty()) text += ',';
+        text += std::to_string(c);
+      }
       return text;
     }
   }

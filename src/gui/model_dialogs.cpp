@@ -85,7 +85,10 @@ class ColumnListEditor {
 
   std::string Text() const {
     std::string text;
-    for (int c : columns_) text += (text.empty() ? "" : ",") + std::to_string(c);
+    for (int c : columns_) {
+      if (!text.empty()) text += ',';
+      text += std::to_string(c);
+    }
     return text;
   }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
+#include <utility>
 
 namespace orvel {
 
@@ -154,8 +156,17 @@ class Builder {
   }
   bool FlagsPaired() const { return Paired(Flagged()); }
 
-  void NumericVector(int c) { Append("\n" + Name(c) + "<-c(" + Join(Values(c), false) + ")\n"); }
-  void QuotedVector(int c) { Append("\n" + Name(c) + "<-c(" + Join(Values(c), true) + ")\n"); }
+  void NumericVector(int c) { Vector(c, false); }
+  void QuotedVector(int c) { Vector(c, true); }
+  // Built by appending: gcc 12 at -O3 warns falsely about "literal" + std::string here.
+  void Vector(int c, bool quoted) {
+    std::string line = "\n";
+    line += Name(c);
+    line += "<-c(";
+    line += Join(Values(c), quoted);
+    line += ")\n";
+    Append(line);
+  }
 
   void DataFrame() {
     const std::vector<int> flagged = Flagged();
@@ -202,7 +213,12 @@ class Builder {
     const std::size_t n = flagged.empty() ? 0 : Values(flagged.back()).size();
     std::vector<std::string> index;
     for (std::size_t k = 0; k < flagged.size(); ++k)
-      for (std::size_t i = 1; i <= n; ++i) index.push_back("\"" + std::to_string(i) + "\"");
+      for (std::size_t i = 1; i <= n; ++i) {
+        std::string quoted = "\"";
+        quoted += std::to_string(i);
+        quoted += '"';
+        index.push_back(std::move(quoted));
+      }
     Append("\nrrepeatdata<-c(" + Join(index, false) + ")\n");
   }
 
