@@ -148,6 +148,18 @@ void EmfCanvas::SetFont(const FontSpec& font) {
 }
 
 // Handle slots: pens 1-2, brushes 3-4, fonts 5-6.
+// Selects the object just created in `slot` and deletes the one it replaces (slot 0: none).
+void EmfCanvas::SelectReplacing(int slot, int old) {
+  Begin(emf::kSelectObject);
+  Put32(static_cast<std::uint32_t>(slot));
+  End();
+  if (old) {
+    Begin(emf::kDeleteObject);
+    Put32(static_cast<std::uint32_t>(old));
+    End();
+  }
+}
+
 void EmfCanvas::SelectPen() {
   if (!pen_dirty_) return;
   const int old = pen_slot_, slot = old == 1 ? 2 : 1;
@@ -157,14 +169,7 @@ void EmfCanvas::SelectPen() {
   PutI32(std::max(pen_.width, 1)), PutI32(0);
   Put32(ColorRef(pen_.color));
   End();
-  Begin(emf::kSelectObject);
-  Put32(static_cast<std::uint32_t>(slot));
-  End();
-  if (old) {
-    Begin(emf::kDeleteObject);
-    Put32(static_cast<std::uint32_t>(old));
-    End();
-  }
+  SelectReplacing(slot, old);
   pen_slot_ = slot;
   pen_dirty_ = false;
 }
@@ -178,14 +183,7 @@ void EmfCanvas::SelectBrush() {
   Put32(ColorRef(brush_.color));
   Put32(0);
   End();
-  Begin(emf::kSelectObject);
-  Put32(static_cast<std::uint32_t>(slot));
-  End();
-  if (old) {
-    Begin(emf::kDeleteObject);
-    Put32(static_cast<std::uint32_t>(old));
-    End();
-  }
+  SelectReplacing(slot, old);
   brush_slot_ = slot;
   brush_dirty_ = false;
 }
@@ -208,14 +206,7 @@ void EmfCanvas::SelectFont() {
     body_.push_back(static_cast<char>(u >> 8));
   }
   End();
-  Begin(emf::kSelectObject);
-  Put32(static_cast<std::uint32_t>(slot));
-  End();
-  if (old) {
-    Begin(emf::kDeleteObject);
-    Put32(static_cast<std::uint32_t>(old));
-    End();
-  }
+  SelectReplacing(slot, old);
   font_slot_ = slot;
   font_dirty_ = false;
 }

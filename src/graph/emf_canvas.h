@@ -63,6 +63,7 @@ class EmfCanvas : public Canvas {
   void Put32(std::uint32_t v);
   void PutI32(double v);
   void End();
+  void SelectReplacing(int slot, int old);
   void SelectPen();
   void SelectBrush();
   void SelectFont();
