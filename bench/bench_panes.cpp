@@ -21,7 +21,7 @@ class CountingCanvas : public orvel::Canvas {
   double Height() const override { return 1080; }
   void SetPen(const orvel::Pen&) override {}
   void SetBrush(const orvel::Brush&) override {}
-  void SetFont(const orvel::FontSpec&) override {}
+  void SetFont(const orvel::FontChoice&) override {}
   orvel::FontMetrics Metrics() const override { return {16, 7}; }
   void DrawLine(double, double, double, double) override { ++calls; }
   void DrawRect(const orvel::Rect&) override { ++calls; }

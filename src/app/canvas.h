@@ -38,11 +38,11 @@ struct Brush {
   bool operator==(const Brush&) const = default;
 };
 
-struct FontSpec {
+struct FontChoice {
   std::string family = "Arial";
   double point_size = 10;
   bool bold = false;
-  bool operator==(const FontSpec&) const = default;
+  bool operator==(const FontChoice&) const = default;
 };
 
 struct FontMetrics {
@@ -69,7 +69,7 @@ class Canvas {
 
   virtual void SetPen(const Pen& pen) = 0;
   virtual void SetBrush(const Brush& brush) = 0;
-  virtual void SetFont(const FontSpec& font) = 0;
+  virtual void SetFont(const FontChoice& font) = 0;
   // Metrics of the current font.
   virtual FontMetrics Metrics() const = 0;
 

@@ -6,13 +6,13 @@ namespace orvel {
 
 namespace {
 
-ColumnListSpec List(ColumnEntryFormat format, std::string list_name, std::string add, std::string remove) {
-  ColumnListSpec spec;
-  spec.format = format;
-  spec.list_name = std::move(list_name);
-  spec.add_button = std::move(add);
-  spec.remove_button = std::move(remove);
-  return spec;
+ColumnListPicker List(ColumnEntryFormat format, std::string list_name, std::string add, std::string remove) {
+  ColumnListPicker shape;
+  shape.format = format;
+  shape.list_name = std::move(list_name);
+  shape.add_button = std::move(add);
+  shape.remove_button = std::move(remove);
+  return shape;
 }
 
 template <class Flags>
@@ -27,8 +27,8 @@ std::vector<int> FlaggedColumns(const Flags& flag) {
 
 DialogSchema TwoGroupsSettingsDialog::Schema() {
   DialogSchema s;
-  ColumnSpec drop_down;
-  drop_down.picker = ColumnSpec::Picker::kDropDown;
+  ColumnPicker drop_down;
+  drop_down.picker = ColumnPicker::Picker::kDropDown;
   drop_down.format = ColumnEntryFormat::kCol3;
   s.Column("x", "X", x, 1, kLastColumn, drop_down, "Choose the column of X.");
   s.Column("y", "Y", y, 1, kLastColumn, drop_down, "Choose the column of Y.");
@@ -44,7 +44,7 @@ TwoGroupsSettingsDialog TwoGroupsSettingsDialog::FromDocument(const CORVELDoc& d
 
 DialogSchema GroupColumnsSettingsDialog::Schema() {
   DialogSchema s;
-  s.data_list = DataListSpec{ColumnEntryFormat::kCol3, 1, true};
+  s.data_list = DataListLayout{ColumnEntryFormat::kCol3, 1, true};
   s.ColumnList("columns", "Selected Columns", columns, List(ColumnEntryFormat::kCol3, "selected_list", "add", "remove"));
   return s;
 }
@@ -57,16 +57,16 @@ GroupColumnsSettingsDialog GroupColumnsSettingsDialog::FromDocument(const CORVEL
 
 DialogSchema MultipleRegressionSettingsDialog::Schema() {
   DialogSchema s;
-  s.data_list = DataListSpec{ColumnEntryFormat::kCol2, 1, true};
-  ColumnSpec y_box;
-  y_box.picker = ColumnSpec::Picker::kFromDataList;
+  s.data_list = DataListLayout{ColumnEntryFormat::kCol2, 1, true};
+  ColumnPicker y_box;
+  y_box.picker = ColumnPicker::Picker::kFromDataList;
   y_box.format = ColumnEntryFormat::kCol2;
   y_box.first_column = 0;  // cleared by "<-"
   y_box.box_title = "Setting for Y";
   y_box.set_button = "set_y";
   y_box.clear_button = "clear_y";
   s.Column("y", "Setting for Y", y, 0, kLastColumn, y_box, "Choose the column of Y.");
-  ColumnListSpec x_list = List(ColumnEntryFormat::kCol2, "x_list", "add_x", "remove_x");
+  ColumnListPicker x_list = List(ColumnEntryFormat::kCol2, "x_list", "add_x", "remove_x");
   x_list.limit = kRegressionXLimit;
   x_list.full_message = kFifteenListFullMessage;
   s.ColumnList("x", "Setting for X (Max 15)", x, x_list);
@@ -94,8 +94,8 @@ MultipleRegressionSettingsDialog MultipleRegressionSettingsDialog::FromDocument(
 
 DialogSchema PcaSettingsDialog::Schema() {
   DialogSchema s;
-  s.data_list = DataListSpec{ColumnEntryFormat::kCl2, 1, true};
-  ColumnListSpec list = List(ColumnEntryFormat::kCl2, "selected_list", "add", "remove");
+  s.data_list = DataListLayout{ColumnEntryFormat::kCl2, 1, true};
+  ColumnListPicker list = List(ColumnEntryFormat::kCl2, "selected_list", "add", "remove");
   list.limit = kPcaLimit;
   list.full_message = kPcaListFullMessage;
   s.ColumnList("columns", "Selected Columns (Max 20)", columns, list);
@@ -110,10 +110,10 @@ PcaSettingsDialog PcaSettingsDialog::FromDocument(const CORVELDoc& doc) {
 
 DialogSchema DiscriminantSettingsDialog::Schema() {
   DialogSchema s;
-  s.data_list = DataListSpec{ColumnEntryFormat::kCol2, 1, true};
+  s.data_list = DataListLayout{ColumnEntryFormat::kCol2, 1, true};
   for (int group : {1, 2}) {
     const std::string n = std::to_string(group);
-    ColumnListSpec list = List(ColumnEntryFormat::kDiscriminantSlot, "group" + n, "add" + n, "remove" + n);
+    ColumnListPicker list = List(ColumnEntryFormat::kDiscriminantSlot, "group" + n, "add" + n, "remove" + n);
     list.limit = kDiscriminantLimit;
     list.full_message = kFifteenListFullMessage;
     list.added_order = true;

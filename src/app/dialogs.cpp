@@ -304,28 +304,28 @@ DialogField& DialogSchema::CheckBox(std::string key, std::string group_title, st
   return f;
 }
 
-DialogField& DialogSchema::Column(std::string key, std::string label, int& value, int min, int max, ColumnSpec spec,
+DialogField& DialogSchema::Column(std::string key, std::string label, int& value, int min, int max, ColumnPicker shape,
                                   std::string refusal) {
   DialogField& f = Add(std::move(key), std::move(label), FieldKind::kColumn, &value);
   f.min = min;
   f.max = max;
-  f.column = std::move(spec);
+  f.column = std::move(shape);
   f.refusal = std::move(refusal);
   return f;
 }
 
 DialogField& DialogSchema::ColumnList(std::string key, std::string label, std::vector<int>& value,
-                                      ColumnListSpec spec) {
+                                      ColumnListPicker shape) {
   DialogField& f = Add(std::move(key), std::move(label), FieldKind::kColumnList, &value);
-  f.list = std::move(spec);
+  f.list = std::move(shape);
   f.refusal = f.list->full_message;
   return f;
 }
 
 DialogField& DialogSchema::ColumnList(std::string key, std::string label, std::array<bool, kColumnCount>& value,
-                                      ColumnListSpec spec) {
+                                      ColumnListPicker shape) {
   DialogField& f = Add(std::move(key), std::move(label), FieldKind::kColumnList, &value);
-  f.list = std::move(spec);
+  f.list = std::move(shape);
   f.refusal = f.list->full_message;
   return f;
 }

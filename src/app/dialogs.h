@@ -66,14 +66,14 @@ enum class ColumnEntryFormat { kCol3, kCol2, kCl2, kSortEntry, kDiscriminantSlot
 std::string ColumnListEntry(const CORVELDoc& doc, ColumnEntryFormat format, int column, std::size_t index = 0);
 
 // The sheet's columns to pick from, shown as the "Data List" box at the dialog's left.
-struct DataListSpec {
+struct DataListLayout {
   ColumnEntryFormat format = ColumnEntryFormat::kCol2;
   int first_column = 1;  // 0 lists the label column too
   bool several = true;   // several entries can be chosen at once
 };
 
 // One column: how it is picked and shown.
-struct ColumnSpec {
+struct ColumnPicker {
   enum class Picker {
     kDropDown,      // a drop-down list of the columns
     kList,          // a list of the columns (with "None" first when first_column is 0)
@@ -95,7 +95,7 @@ struct ColumnSpec {
   bool accept_on_double_click = false;
 };
 
-struct ColumnListSpec {
+struct ColumnListPicker {
   ColumnEntryFormat format = ColumnEntryFormat::kCol2;
   int first_column = 1;            // 0 when the label column may be listed
   std::size_t limit = 0;           // 0: no limit
@@ -140,8 +140,8 @@ struct DialogField {
   bool as_list = false;  // kChoice: a list to pick one entry from instead of radio buttons
   // kCheckBox: the text beside the box (the label is the group's title).
   std::string text;
-  std::optional<ColumnSpec> column;
-  std::optional<ColumnListSpec> list;
+  std::optional<ColumnPicker> column;
+  std::optional<ColumnListPicker> list;
 
   // The value as the answers file and the widgets write it.
   std::string ValueText() const;
@@ -166,7 +166,7 @@ using DialogFieldValue = std::variant<std::monostate, int, bool, double, std::st
 // A dialog's fields, in the order they are shown, read and checked.
 struct DialogSchema {
   std::string prompt;                      // a line of text above the fields
-  std::optional<DataListSpec> data_list;   // the "Data List" box
+  std::optional<DataListLayout> data_list;   // the "Data List" box
   std::vector<std::string> pages;          // page titles when the dialog is a property sheet
   std::vector<DialogField> fields;
 
@@ -186,11 +186,11 @@ struct DialogSchema {
   DialogField& Choice(std::string key, std::string box_title, bool& value, std::vector<std::string> choices,
                       std::string refusal, std::vector<std::string> words = {});
   DialogField& CheckBox(std::string key, std::string group_title, std::string text, bool& value);
-  DialogField& Column(std::string key, std::string label, int& value, int min, int max, ColumnSpec spec,
+  DialogField& Column(std::string key, std::string label, int& value, int min, int max, ColumnPicker shape,
                       std::string refusal);
-  DialogField& ColumnList(std::string key, std::string label, std::vector<int>& value, ColumnListSpec spec);
+  DialogField& ColumnList(std::string key, std::string label, std::vector<int>& value, ColumnListPicker shape);
   DialogField& ColumnList(std::string key, std::string label, std::array<bool, kColumnCount>& value,
-                          ColumnListSpec spec);
+                          ColumnListPicker shape);
   // The fields added after this call go on a new page titled `title` (the "Data List", when
   // the dialog has one, is on the first page).
   void AddPage(std::string title);

@@ -7,8 +7,8 @@
 
 namespace orvel {
 
-FontSpec SheetFont() { return {"Arial", 10, false}; }
-FontSpec ResultFont() { return {"Century", 10, false}; }
+FontChoice SheetFont() { return {"Arial", 10, false}; }
+FontChoice ResultFont() { return {"Century", 10, false}; }
 
 // ---- Sheet pane ------------------------------------------------------------------------------
 

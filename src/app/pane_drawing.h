@@ -17,8 +17,8 @@ inline constexpr double kResultBandHeight = 20;
 inline constexpr const char* kResultBandPrompt = "Esc : Data Sheet  ARROW KEY : Scroll";
 
 // The view's two fonts: the sheet's and the result pane's.
-FontSpec SheetFont();
-FontSpec ResultFont();
+FontChoice SheetFont();
+FontChoice ResultFont();
 
 // Draws the sheet: headers, cells, grid and the selection. Only the visible cells are visited,
 // so the cost depends on the window, not on the number of rows.

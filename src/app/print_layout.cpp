@@ -43,7 +43,7 @@ void AppendColumnLines(const CORVELDoc& doc, int c, std::vector<std::string>& li
 }
 }  // namespace
 
-FontSpec PrintFont() { return {"Century", 10, false}; }
+FontChoice PrintFont() { return {"Century", 10, false}; }
 
 double PrintLeftMargin(const PrintPageGeometry& page) {
   const double dpi = page.dots_per_inch > 0 ? page.dots_per_inch : kLeftMarginReferenceDpi;

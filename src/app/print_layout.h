@@ -32,7 +32,7 @@ inline constexpr int kPrintSheetColumnsPerPage = 3;
 inline constexpr int kPrintCellsPerLine = 10;
 
 // Both panes print in "Century" 10 pt.
-FontSpec PrintFont();
+FontChoice PrintFont();
 // The left margin: 200 units of a 600-dpi printer, a third of an inch, kept at that width on
 // printers of other resolutions (and on the PDF writer and the preview).
 double PrintLeftMargin(const PrintPageGeometry& page);

@@ -10,33 +10,33 @@ constexpr const char* kAddText = "----->";
 constexpr const char* kRemoveText = "<-----";
 
 // A one-column box filled by "----->" from the "Data List".
-ColumnSpec Box(const char* title, const std::string& key, int first_column = 1) {
-  ColumnSpec spec;
-  spec.picker = ColumnSpec::Picker::kFromDataList;
-  spec.format = ColumnEntryFormat::kCol2;
-  spec.first_column = first_column;
-  spec.box_title = title;
-  spec.set_button = "set_" + key;
-  spec.set_text = kAddText;
-  return spec;
+ColumnPicker Box(const char* title, const std::string& key, int first_column = 1) {
+  ColumnPicker shape;
+  shape.picker = ColumnPicker::Picker::kFromDataList;
+  shape.format = ColumnEntryFormat::kCol2;
+  shape.first_column = first_column;
+  shape.box_title = title;
+  shape.set_button = "set_" + key;
+  shape.set_text = kAddText;
+  return shape;
 }
 
-ColumnListSpec List() {
-  ColumnListSpec spec;
-  spec.format = ColumnEntryFormat::kCol2;
-  spec.list_name = "columns";
-  spec.add_button = "add";
-  spec.remove_button = "remove";
-  spec.add_text = kAddText;
-  spec.remove_text = kRemoveText;
-  return spec;
+ColumnListPicker List() {
+  ColumnListPicker shape;
+  shape.format = ColumnEntryFormat::kCol2;
+  shape.list_name = "columns";
+  shape.add_button = "add";
+  shape.remove_button = "remove";
+  shape.add_text = kAddText;
+  shape.remove_text = kRemoveText;
+  return shape;
 }
 
 }  // namespace
 
 DialogSchema RColumnPickerDialog::Schema() {
   DialogSchema s;
-  s.data_list = DataListSpec{ColumnEntryFormat::kCol2, 1, false};
+  s.data_list = DataListLayout{ColumnEntryFormat::kCol2, 1, false};
   switch (Layout()) {
     case RPickerLayout::kList: s.ColumnList("columns", "Selected Data", columns, List()); break;
     case RPickerLayout::kXAndY:

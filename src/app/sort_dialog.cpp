@@ -4,16 +4,16 @@ namespace orvel {
 
 DialogSchema SortDialog::Schema() {
   DialogSchema s;
-  s.data_list = DataListSpec{ColumnEntryFormat::kSortEntry, 0, false};
-  ColumnListSpec list;
+  s.data_list = DataListLayout{ColumnEntryFormat::kSortEntry, 0, false};
+  ColumnListPicker list;
   list.format = ColumnEntryFormat::kSortEntry;
   list.first_column = 0;
   list.list_name = "sorted_list";
   list.add_button = "add";
   list.remove_button = "remove";
   s.ColumnList("columns", "Columns to Be Sorted", columns, list);
-  ColumnSpec by;
-  by.picker = ColumnSpec::Picker::kFromField;
+  ColumnPicker by;
+  by.picker = ColumnPicker::Picker::kFromField;
   by.format = ColumnEntryFormat::kSortEntry;
   by.first_column = 0;
   by.source_key = "columns";

@@ -35,8 +35,8 @@ Rect TwowayGridPart(int a, int b, double scroll_x, double scroll_y) {
 DialogSchema DataSelectionDialog::Schema() {
   DialogSchema s;
   s.prompt = kPrompt;
-  ColumnSpec list;
-  list.picker = ColumnSpec::Picker::kList;
+  ColumnPicker list;
+  list.picker = ColumnPicker::Picker::kList;
   list.format = ColumnEntryFormat::kCol2;
   list.first_column = 0;  // "None"
   list.accept_on_double_click = true;

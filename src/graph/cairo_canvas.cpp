@@ -81,7 +81,7 @@ CairoCanvas::CairoCanvas(GraphFileFormat format, double width, double height)
   // transparency in their own colour.
   cairo_set_source_rgb(state_->cr, 1, 1, 1);
   cairo_paint(state_->cr);
-  SetFont(FontSpec{});
+  SetFont(FontChoice{});
 }
 
 CairoCanvas::~CairoCanvas() {
@@ -107,7 +107,7 @@ std::string CairoCanvas::Finish() {
   return state_->bytes;
 }
 
-void CairoCanvas::SetFont(const FontSpec& font) {
+void CairoCanvas::SetFont(const FontChoice& font) {
   if (!state_->cr) return;
   cairo_t* cr = state_->cr;
   cairo_select_font_face(cr, GraphFontFace(font.family), CAIRO_FONT_SLANT_NORMAL,

@@ -42,7 +42,7 @@ class CairoCanvas : public Canvas {
   double Height() const override { return height_; }
   void SetPen(const Pen& pen) override { pen_ = pen; }
   void SetBrush(const Brush& brush) override { brush_ = brush; }
-  void SetFont(const FontSpec& font) override;
+  void SetFont(const FontChoice& font) override;
   FontMetrics Metrics() const override { return metrics_; }
   void DrawLine(double x1, double y1, double x2, double y2) override;
   void DrawRect(const Rect& rect) override;

@@ -60,7 +60,7 @@ class FontMeasure {
   }
   FontMeasure(const FontMeasure&) = delete;
   FontMeasure& operator=(const FontMeasure&) = delete;
-  void Use(const FontSpec& f) {
+  void Use(const FontChoice& f) {
     cairo_select_font_face(cr_, GraphFontFace(f.family), CAIRO_FONT_SLANT_NORMAL,
                            f.bold ? CAIRO_FONT_WEIGHT_BOLD : CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_font_size(cr_, std::max(f.point_size, 1.0));
@@ -139,7 +139,7 @@ void EmfCanvas::SetBrush(const Brush& brush) {
   brush_dirty_ = true;
 }
 
-void EmfCanvas::SetFont(const FontSpec& font) {
+void EmfCanvas::SetFont(const FontChoice& font) {
   Measure().Use(font);
   metrics_ = Measure().Metrics();
   if (font == font_) return;

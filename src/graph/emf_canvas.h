@@ -48,7 +48,7 @@ class EmfCanvas : public Canvas {
   double Height() const override { return height_; }
   void SetPen(const Pen& pen) override;
   void SetBrush(const Brush& brush) override;
-  void SetFont(const FontSpec& font) override;
+  void SetFont(const FontChoice& font) override;
   FontMetrics Metrics() const override { return metrics_; }
   void DrawLine(double x1, double y1, double x2, double y2) override;
   void DrawRect(const Rect& rect) override;
@@ -74,7 +74,7 @@ class EmfCanvas : public Canvas {
   std::uint32_t records_ = 0;
   Pen pen_;
   Brush brush_;
-  FontSpec font_;
+  FontChoice font_;
   FontMetrics metrics_;
   bool pen_dirty_ = true, brush_dirty_ = true, font_dirty_ = true;
   // Two handle slots for each kind of object: the new one is made in the free slot,

@@ -73,9 +73,9 @@ AxisDefault DefaultAxisRange(double largest, double smallest) {
 
 GraphFont UseGraphFont(Canvas& canvas, const std::string& family, double points, const GraphCall& call) {
   GraphFont f;
-  f.spec.family = family;
-  f.spec.point_size = points;
-  canvas.SetFont(f.spec);
+  f.shape.family = family;
+  f.shape.point_size = points;
+  canvas.SetFont(f.shape);
   if (call.no_device_metrics) {
     f.line = points;
     f.char_width = points / 2;

@@ -69,7 +69,7 @@ std::string GraphFormat(const char* format, ...) __attribute__((format(printf, 1
 // A font and its measures for one graph: on a device the canvas answers; without device metrics
 // the line height is the point size and a character is half of it wide.
 struct GraphFont {
-  FontSpec spec;
+  FontChoice shape;
   double line = 0;
   double char_width = 0;
 };

@@ -285,9 +285,9 @@ std::string DrawScatterPlot(Canvas& canvas, const CORVELDoc& doc, ScatterSetting
     x_axis_y = s.y.max > 0 && s.y.min < 0 ? map.Py(0) : s.y.min >= 0 ? area.bottom : area.top;
   }
   canvas.SetPen(Pen{GraphColor(s.y.color, colors::kBlack), s.y.weight});
-  canvas.SetFont(fonts.y.spec);
+  canvas.SetFont(fonts.y.shape);
   canvas.DrawLine(y_axis_x, area.bottom, y_axis_x, area.top);
-  canvas.SetFont(fonts.x.spec);
+  canvas.SetFont(fonts.x.shape);
   canvas.DrawText(y_axis_x + fonts.x.char_width / 2, area.top - fonts.x.line, "Y", TextAlign::kLeft);
   canvas.SetPen(Pen{GraphColor(s.x.color, colors::kBlack), s.x.weight});
   canvas.DrawLine(area.left, x_axis_y, area.right, x_axis_y);
@@ -311,11 +311,11 @@ std::string DrawScatterPlot(Canvas& canvas, const CORVELDoc& doc, ScatterSetting
     }
 
     canvas.SetPen(Pen{GraphColor(s.x.color, colors::kBlack), s.x.weight});
-    canvas.SetFont(fonts.x.spec);
+    canvas.SetFont(fonts.x.shape);
     DrawTicks(canvas, ComputeAxisTicks(s.x.min, s.x.max, s.x.scale), true, x_axis_y, fonts.x.char_width / 2,
               fonts.x, map);
     canvas.SetPen(Pen{GraphColor(s.y.color, colors::kBlack), s.y.weight});
-    canvas.SetFont(fonts.y.spec);
+    canvas.SetFont(fonts.y.shape);
     DrawTicks(canvas, ComputeAxisTicks(s.y.min, s.y.max, s.y.scale), false, y_axis_x, fonts.x.char_width / 2,
               fonts.y, map);
   }
@@ -375,7 +375,7 @@ std::string DrawScatterPlot(Canvas& canvas, const CORVELDoc& doc, ScatterSetting
   for (std::size_t k = 0; k < lines.size(); ++k)
     canvas.DrawText(0, static_cast<double>(k + 1) * line + offset, lines[k], TextAlign::kLeft);
 
-  canvas.SetFont(fonts.title.spec);
+  canvas.SetFont(fonts.title.shape);
   canvas.DrawText(call.width / 2, fonts.title.line / 2 + call.TopOffset(), s.title, TextAlign::kCenter);
   return refusal;
 }

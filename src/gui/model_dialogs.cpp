@@ -50,9 +50,9 @@ int ColumnOf(const QListWidgetItem* item) { return item->data(Qt::UserRole).toIn
 // each; a full list refuses with its message), "<-" removes the chosen entry.
 class ColumnListEditor {
  public:
-  ColumnListEditor(QWidget* dialog, QListWidget* widget, const ColumnListSpec& spec, const CORVELDoc& doc,
+  ColumnListEditor(QWidget* dialog, QListWidget* widget, const ColumnListPicker& shape, const CORVELDoc& doc,
                    std::vector<int> columns)
-      : dialog_(dialog), widget_(widget), spec_(spec), doc_(doc), columns_(std::move(columns)) {
+      : dialog_(dialog), widget_(widget), shape_(shape), doc_(doc), columns_(std::move(columns)) {
     Show();
   }
 
@@ -62,12 +62,12 @@ class ColumnListEditor {
     for (int row = 0; row < data_list.count(); ++row) {
       const QListWidgetItem* item = data_list.item(row);
       if (!item->isSelected()) continue;
-      const std::size_t limit = spec_.limit > 0 ? spec_.limit : static_cast<std::size_t>(kColumnCount);
+      const std::size_t limit = shape_.limit > 0 ? shape_.limit : static_cast<std::size_t>(kColumnCount);
       const ListAddOutcome outcome = AddColumnToList(columns_, ColumnOf(item), limit,
-                                                     spec_.added_order ? ListOrder::kAddedOrder : ListOrder::kColumnOrder);
+                                                     shape_.added_order ? ListOrder::kAddedOrder : ListOrder::kColumnOrder);
       if (outcome == ListAddOutcome::kFull) {
         if (changed) Show();
-        ModelDialog::Refuse(dialog_, spec_.full_message);
+        ModelDialog::Refuse(dialog_, shape_.full_message);
         return;
       }
       changed = changed || outcome == ListAddOutcome::kAdded;
@@ -97,10 +97,10 @@ class ColumnListEditor {
  private:
   void Show() {
     widget_->clear();
-    const std::size_t rows = std::max(spec_.rows_shown, columns_.size());
+    const std::size_t rows = std::max(shape_.rows_shown, columns_.size());
     for (std::size_t i = 0; i < rows; ++i) {
       const int c = i < columns_.size() ? columns_[i] : 0;
-      auto* item = new QListWidgetItem(Q(ColumnListEntry(doc_, spec_.format, c, i)));
+      auto* item = new QListWidgetItem(Q(ColumnListEntry(doc_, shape_.format, c, i)));
       item->setData(Qt::UserRole, c);
       widget_->addItem(item);
     }
@@ -108,7 +108,7 @@ class ColumnListEditor {
 
   QWidget* dialog_;
   QListWidget* widget_;
-  ColumnListSpec spec_;
+  ColumnListPicker shape_;
   const CORVELDoc& doc_;
   std::vector<int> columns_;
 };
@@ -312,25 +312,25 @@ class DialogBuilder {
   }
 
   void AddColumn(Page& page, const DialogField& field, const std::string& refusal) {
-    const ColumnSpec& spec = *field.column;
+    const ColumnPicker& shape = *field.column;
     const int preset = field.IntValue();
-    switch (spec.picker) {
-      case ColumnSpec::Picker::kDropDown: {
+    switch (shape.picker) {
+      case ColumnPicker::Picker::kDropDown: {
         auto* combo = new QComboBox(page.widget);
         combo->setObjectName(Q(field.key));
-        for (int c = std::max(spec.first_column, 1); c <= kLastColumn; ++c)
-          combo->addItem(Q(ColumnListEntry(doc_, spec.format, c)), c);
-        if (spec.first_column == 0) combo->insertItem(0, "None", 0);
+        for (int c = std::max(shape.first_column, 1); c <= kLastColumn; ++c)
+          combo->addItem(Q(ColumnListEntry(doc_, shape.format, c)), c);
+        if (shape.first_column == 0) combo->insertItem(0, "None", 0);
         combo->setCurrentIndex(std::max(0, combo->findData(preset)));
         Form(page)->addRow(Q(field.label), combo);
         dialog_.AddField(field.key, [combo] { return std::to_string(combo->currentData().toInt()); }, refusal);
         return;
       }
-      case ColumnSpec::Picker::kList: {
+      case ColumnPicker::Picker::kList: {
         auto* list = new QListWidget(page.widget);
         list->setObjectName(Q(field.key));
-        for (int c = spec.first_column; c <= kLastColumn; ++c) {
-          auto* item = new QListWidgetItem(c == 0 ? QString("None") : Q(ColumnListEntry(doc_, spec.format, c)));
+        for (int c = shape.first_column; c <= kLastColumn; ++c) {
+          auto* item = new QListWidgetItem(c == 0 ? QString("None") : Q(ColumnListEntry(doc_, shape.format, c)));
           item->setData(Qt::UserRole, c);
           list->addItem(item);
         }
@@ -339,7 +339,7 @@ class DialogBuilder {
         if (list->currentRow() < 0) list->setCurrentRow(0);
         if (field.label.empty()) AddBlock(page, list);
         else Form(page)->addRow(Q(field.label), list);
-        if (spec.accept_on_double_click)
+        if (shape.accept_on_double_click)
           QObject::connect(list, &QListWidget::itemDoubleClicked, &dialog_, &ModelDialog::accept);
         dialog_.AddField(field.key, [list] {
           const QListWidgetItem* item = list->currentItem();
@@ -347,31 +347,31 @@ class DialogBuilder {
         }, refusal);
         return;
       }
-      case ColumnSpec::Picker::kFromDataList:
-      case ColumnSpec::Picker::kFromField: {
+      case ColumnPicker::Picker::kFromDataList:
+      case ColumnPicker::Picker::kFromField: {
         auto* edit = new QLineEdit(&dialog_);
         edit->setObjectName(Q(field.key));
         edit->setReadOnly(true);
         auto column = std::make_shared<int>(preset);
         // The builder is gone when the buttons are pressed: the lambdas hold only what outlives it.
-        const auto show = [&doc = doc_, edit, format = spec.format](int c) {
+        const auto show = [&doc = doc_, edit, format = shape.format](int c) {
           edit->setText(c >= 1 && c <= kLastColumn ? Q(ColumnListEntry(doc, format, c)) : QString());
         };
         show(preset);
-        QPushButton* set = Button(&dialog_, spec.set_text.c_str(), spec.set_button.empty() ? "set_" + field.key : spec.set_button);
-        QPushButton* clear = spec.clear_button.empty() ? nullptr : Button(&dialog_, spec.clear_text.c_str(), spec.clear_button);
-        AddSideRow(set, clear, spec.box_title, edit);
+        QPushButton* set = Button(&dialog_, shape.set_text.c_str(), shape.set_button.empty() ? "set_" + field.key : shape.set_button);
+        QPushButton* clear = shape.clear_button.empty() ? nullptr : Button(&dialog_, shape.clear_text.c_str(), shape.clear_button);
+        AddSideRow(set, clear, shape.box_title, edit);
         QListWidget* source = data_list_;
-        if (spec.picker == ColumnSpec::Picker::kFromField) {
-          const auto it = lists_.find(spec.source_key);
+        if (shape.picker == ColumnPicker::Picker::kFromField) {
+          const auto it = lists_.find(shape.source_key);
           source = it != lists_.end() ? it->second->Widget() : nullptr;
         }
         ModelDialog* d = &dialog_;
-        QObject::connect(set, &QPushButton::clicked, d, [d, source, column, show, spec] {
+        QObject::connect(set, &QPushButton::clicked, d, [d, source, column, show, shape] {
           const QListWidgetItem* chosen = source != nullptr ? source->currentItem() : nullptr;
           if (chosen == nullptr) return;
           const int c = ColumnOf(chosen);
-          if (spec.refused_column && c == *spec.refused_column) return ModelDialog::Refuse(d, spec.refused_message);
+          if (shape.refused_column && c == *shape.refused_column) return ModelDialog::Refuse(d, shape.refused_message);
           *column = c;
           show(c);
         });

@@ -17,7 +17,7 @@ void InstallFontSubstitutions() {
   QFont::insertSubstitutions("Century", {"C059", "Century Schoolbook L", "IPAGothic"});
 }
 
-QFont QtCanvas::ToQFont(const FontSpec& font) {
+QFont QtCanvas::ToQFont(const FontChoice& font) {
   QFont f(QString::fromStdString(font.family));
   f.setPointSizeF(font.point_size > 0 ? font.point_size : 10);
   f.setBold(font.bold);
@@ -25,10 +25,10 @@ QFont QtCanvas::ToQFont(const FontSpec& font) {
 }
 
 QtCanvas::QtCanvas(QPainter& painter, double width, double height)
-    : painter_(painter), width_(width), height_(height), metrics_(ToQFont(FontSpec{}), painter.device()) {
+    : painter_(painter), width_(width), height_(height), metrics_(ToQFont(FontChoice{}), painter.device()) {
   painter_.save();
   painter_.setRenderHint(QPainter::TextAntialiasing, true);
-  SetFont(FontSpec{});
+  SetFont(FontChoice{});
   SetPen(Pen{});
   SetBrush(Brush{});
 }
@@ -45,10 +45,10 @@ void QtCanvas::SetBrush(const Brush& brush) {
   painter_.setBrush(brush.hollow ? QBrush(Qt::NoBrush) : QBrush(ToQColor(brush.color)));
 }
 
-void QtCanvas::SetFont(const FontSpec& font) {
-  if (font_set_ && font == font_spec_) return;
+void QtCanvas::SetFont(const FontChoice& font) {
+  if (font_set_ && font == font_choice_) return;
   font_set_ = true;
-  font_spec_ = font;
+  font_choice_ = font;
   const QFont f = ToQFont(font);
   painter_.setFont(f);
   metrics_ = QFontMetricsF(f, painter_.device());

@@ -25,7 +25,7 @@ class QtCanvas : public Canvas {
   double Height() const override { return height_; }
   void SetPen(const Pen& pen) override;
   void SetBrush(const Brush& brush) override;
-  void SetFont(const FontSpec& font) override;
+  void SetFont(const FontChoice& font) override;
   FontMetrics Metrics() const override;
   void DrawLine(double x1, double y1, double x2, double y2) override;
   void DrawRect(const Rect& rect) override;
@@ -36,12 +36,12 @@ class QtCanvas : public Canvas {
   void ClearClip() override;
 
   // The QFont for a font of the program (family substituted, point size kept).
-  static QFont ToQFont(const FontSpec& font);
+  static QFont ToQFont(const FontChoice& font);
 
  private:
   QPainter& painter_;
   double width_, height_;
-  FontSpec font_spec_;
+  FontChoice font_choice_;
   bool font_set_ = false;
   QFontMetricsF metrics_;
 };

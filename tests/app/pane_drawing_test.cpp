@@ -27,7 +27,7 @@ class RecordingCanvas : public Canvas {
   double Height() const override { return height_; }
   void SetPen(const Pen&) override {}
   void SetBrush(const Brush&) override {}
-  void SetFont(const FontSpec& font) override { fonts.push_back(font); }
+  void SetFont(const FontChoice& font) override { fonts.push_back(font); }
   FontMetrics Metrics() const override { return {16, 7}; }
   void DrawLine(double, double, double, double) override { ++lines; }
   void DrawRect(const Rect& r) override { frames.push_back(r); }
@@ -59,7 +59,7 @@ class RecordingCanvas : public Canvas {
   std::vector<Text> texts;
   std::vector<std::pair<Rect, Color>> fills;
   std::vector<Rect> frames;
-  std::vector<FontSpec> fonts;
+  std::vector<FontChoice> fonts;
   int lines = 0;
 
  private:

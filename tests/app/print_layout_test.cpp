@@ -20,7 +20,7 @@ class PageRecorder : public Canvas {
   double Height() const override { return height_; }
   void SetPen(const Pen&) override {}
   void SetBrush(const Brush&) override {}
-  void SetFont(const FontSpec& font) override { fonts.push_back(font); }
+  void SetFont(const FontChoice& font) override { fonts.push_back(font); }
   FontMetrics Metrics() const override { return {80, kCharWidth}; }
   void DrawLine(double, double, double, double) override { ++other; }
   void DrawRect(const Rect&) override { ++other; }
@@ -40,7 +40,7 @@ class PageRecorder : public Canvas {
 
   static constexpr double kCharWidth = 12;
   std::vector<Text> texts;
-  std::vector<FontSpec> fonts;
+  std::vector<FontChoice> fonts;
   int other = 0;
 
  private:
@@ -150,7 +150,7 @@ TEST(PrintSheetPage, EachColumnIsItsHeadingThenItsCellsTenToALine) {
     EXPECT_DOUBLE_EQ(first.texts[i].x, 200) << i;
     EXPECT_DOUBLE_EQ(first.texts[i].y, rows[i] * kPitch) << i;
   }
-  EXPECT_EQ(first.fonts.front(), (FontSpec{"Century", 10, false}));
+  EXPECT_EQ(first.fonts.front(), (FontChoice{"Century", 10, false}));
 
   EXPECT_EQ(PageTexts(printout, 2), (std::vector<std::string>{"Col13 : Age", "30,"}));
   EXPECT_EQ(Printout(doc).PageCount(), static_cast<int>(SheetPrintPages(doc).size()));
@@ -199,7 +199,7 @@ TEST(PrintResultPage, FiftyLinesAPageAtThePagePitchFromTheLeftMargin) {
       EXPECT_DOUBLE_EQ(canvas.texts[k].x, 200);
       EXPECT_DOUBLE_EQ(canvas.texts[k].y, static_cast<double>(k) * kPitch);
     }
-    EXPECT_EQ(canvas.fonts.front(), (FontSpec{"Century", 10, false}));
+    EXPECT_EQ(canvas.fonts.front(), (FontChoice{"Century", 10, false}));
     EXPECT_EQ(canvas.other, 0);  // no band, no grid: text only
   }
 }

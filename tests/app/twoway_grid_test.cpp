@@ -232,7 +232,7 @@ class TextCanvas : public Canvas {
   double Height() const override { return h_; }
   void SetPen(const Pen&) override {}
   void SetBrush(const Brush&) override {}
-  void SetFont(const FontSpec&) override {}
+  void SetFont(const FontChoice&) override {}
   FontMetrics Metrics() const override { return {16, 7}; }
   void DrawLine(double, double, double, double) override {}
   void DrawRect(const Rect& r) override { frames.push_back(r); }

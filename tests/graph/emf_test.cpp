@@ -132,7 +132,7 @@ TEST(EmfWriter, HeaderRecordsAndHandlesAreConsistent) {
 
 TEST(EmfWriter, TextIsUtf16WithAdvancesThatAddUp) {
   EmfCanvas canvas(600, 450);
-  canvas.SetFont(FontSpec{"Arial", 20, false});
+  canvas.SetFont(FontChoice{"Arial", 20, false});
   const double w = canvas.Metrics().average_char_width;
   canvas.DrawText(10, 10, "Größe", TextAlign::kCenter);
   const std::string b = canvas.Finish();

@@ -96,11 +96,11 @@ TEST(GraphFileFormat, ByExtension) {
 // are different faces.
 TEST(GraphFileFormat, CanvasMeasuresTheFreeFaces) {
   CairoCanvas canvas(GraphFileFormat::kPng, 600, 450);
-  canvas.SetFont(FontSpec{"Century", 10, false});
+  canvas.SetFont(FontChoice{"Century", 10, false});
   const FontMetrics c10 = canvas.Metrics();
-  canvas.SetFont(FontSpec{"Century", 20, false});
+  canvas.SetFont(FontChoice{"Century", 20, false});
   const FontMetrics c20 = canvas.Metrics();
-  canvas.SetFont(FontSpec{"Arial", 20, false});
+  canvas.SetFont(FontChoice{"Arial", 20, false});
   const FontMetrics a20 = canvas.Metrics();
   EXPECT_GT(c10.height, 8);
   EXPECT_NEAR(c20.height, 2 * c10.height, 0.5);

@@ -27,7 +27,7 @@ class RecordingGraphCanvas : public Canvas {
     double x, y;
     std::string text;
     TextAlign align;
-    FontSpec font;
+    FontChoice font;
   };
 
   RecordingGraphCanvas(double width, double height) : width_(width), height_(height) {}
@@ -35,7 +35,7 @@ class RecordingGraphCanvas : public Canvas {
   double Height() const override { return height_; }
   void SetPen(const Pen& pen) override { pen_ = pen; }
   void SetBrush(const Brush& brush) override { brush_ = brush; }
-  void SetFont(const FontSpec& font) override { font_ = font; }
+  void SetFont(const FontChoice& font) override { font_ = font; }
   FontMetrics Metrics() const override { return {16, 7}; }
   void DrawLine(double x1, double y1, double x2, double y2) override {
     Check(x1), Check(y1), Check(x2), Check(y2);
@@ -73,7 +73,7 @@ class RecordingGraphCanvas : public Canvas {
   double width_, height_;
   Pen pen_;
   Brush brush_;
-  FontSpec font_;
+  FontChoice font_;
 };
 
 }  // namespace orvel::testing
