@@ -10,6 +10,7 @@
 
 namespace orvel {
 
+
 namespace {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -51,9 +52,10 @@ constexpr std::size_t kCompactThreshold = 4096;
 void CDataColumn::Create(int capacity) {
   capacity_ = std::max(capacity, 1);
   included_.clear();
-  values_.clear();
-  slots_.clear();
-  numeric_text_.clear();
+  // Released, not cleared: the arrays must not grow again over the old elements.
+  decltype(values_)().swap(values_);
+  decltype(slots_)().swap(slots_);
+  decltype(numeric_text_)().swap(numeric_text_);
   allocated_rows_ = 0;
   Clear();
 }
@@ -87,9 +89,10 @@ void CDataColumn::Touch(int row) {
   int rows = std::max(allocated_rows_ * 2, kFirstAllocation);
   rows = std::min(std::max(rows, row + 1), capacity_);
   const auto n = static_cast<std::size_t>(rows);
-  values_.resize(n, 0.0);
-  slots_.resize(n, Slot{});
-  numeric_text_.resize(n, 0);
+  // The new elements are zero (ZeroedAllocator).
+  values_.resize(n);
+  slots_.resize(n);
+  numeric_text_.resize(n);
   allocated_rows_ = rows;
 }
 
@@ -97,9 +100,9 @@ void CDataColumn::Reserve(int rows, std::size_t text_bytes) {
   rows = std::min(rows, capacity_);
   if (rows > allocated_rows_) {
     const auto n = static_cast<std::size_t>(rows);
-    values_.resize(n, 0.0);
-    slots_.resize(n, Slot{});
-    numeric_text_.resize(n, 0);
+    values_.resize(n);
+    slots_.resize(n);
+    numeric_text_.resize(n);
     allocated_rows_ = rows;
   }
   arena_.reserve(arena_.size() + text_bytes);
@@ -182,20 +185,11 @@ std::uint32_t CDataColumn::ArenaOffset(const Slot& slot) {
   return offset;
 }
 
-void CDataColumn::SetSlot(Slot& slot, std::string_view text) {
-  if (text.size() <= kInlineBytes) {
-    // Gathered into one word: a memcpy of a variable length this short costs a library call.
-    std::uint64_t word = 0;
-    for (std::size_t k = 0; k < text.size(); ++k)
-      word |= static_cast<std::uint64_t>(static_cast<unsigned char>(text[k])) << (8 * k);
-    std::memcpy(slot.bytes, &word, kInlineBytes);
-    slot.tag = static_cast<unsigned char>(text.size());
-  } else {
-    const auto at = static_cast<std::uint32_t>(arena_.size());
-    arena_.append(text);
-    std::memcpy(slot.bytes, &at, sizeof at);
-    slot.tag = static_cast<unsigned char>(kInArena | text.size());
-  }
+void CDataColumn::SetArenaSlot(Slot& slot, std::string_view text) {
+  const auto at = static_cast<std::uint32_t>(arena_.size());
+  arena_.append(text);
+  std::memcpy(slot.bytes, &at, sizeof at);
+  slot.tag = static_cast<unsigned char>(kInArena | text.size());
 }
 
 void CDataColumn::ClearCell(int row) {

@@ -459,3 +459,61 @@ TEST(LineEnds, FilesReadInPiecesMatchTheBytesInMemory) {
 
 }  // namespace
 }  // namespace orvel
+
+namespace orvel {
+namespace {
+
+// Import splits, checks and parses each field in one walk; every field must end up exactly as
+// the same text set into the cell one by one (text, number form, value bits, last used row),
+// whatever the field holds and wherever it stands on its line.
+TEST(EdgeCells, ImportedFieldsMatchCellsSetOneByOne) {
+  std::vector<std::string> fields = {
+      "0", "-0", "+0", "-0.0", "+.5", "-.5", "5.", ".", "-", "+", "+.", "-.", "", "1.2.3", "+-5", "--1",
+      "12abc", "1e5", "1E-3", " 42", "4 2", "0x10", "inf", "1234567890123456789", "12345678901234567890123",
+      "-1234567890123456789", "9007199254740993", ".0000000000000000001", "00001.50000", "名前", "-0.000",
+      "1234567", "12345678", "-123456", "-1234567"};
+  std::uint64_t state = 777;
+  for (int i = 0; i < 3000; ++i) {  // data texts of every length, the point anywhere
+    state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+    const int length = 1 + static_cast<int>((state >> 33) % 21);
+    std::string text = (state >> 60) % 3 == 0 ? "-" : (state >> 60) % 3 == 1 ? "+" : "";
+    const int point = static_cast<int>((state >> 40) % static_cast<std::uint64_t>(length + 2));
+    for (std::uint64_t digits = state; static_cast<int>(text.size()) < length; digits /= 7) {
+      if (static_cast<int>(text.size()) == point) text += '.';
+      text += static_cast<char>('0' + digits % 10);
+    }
+    fields.push_back(text);
+  }
+  constexpr int kColumns = 7;
+  std::string file = "name";
+  for (int c = 1; c < kColumns; ++c) file += "\tC" + std::to_string(c);
+  file += "\r\n";
+  CORVELDoc typed(1000);
+  typed.SetCell(0, 0, "name");
+  for (int c = 1; c < kColumns; ++c) typed.SetCell(c, 0, "C" + std::to_string(c));
+  int row = 1;
+  for (std::size_t i = 0; i < fields.size(); ++row) {
+    for (int c = 0; c < kColumns && i < fields.size(); ++c, ++i) {
+      if (c > 0) file += (i % 5 == 0) ? "," : "\t";
+      file += fields[i];
+      typed.SetCell(c, row, fields[i]);
+    }
+    file += row % 3 == 0 ? "\n" : row % 3 == 1 ? "\r\n" : "\r";
+  }
+  CORVELDoc imported(1000);
+  ASSERT_TRUE(ParseTextData(file, imported).ok);
+  for (int c = 0; c < kColumns; ++c) {
+    SCOPED_TRACE(c);
+    EXPECT_EQ(imported.Column(c).LastUsedRow(), typed.Column(c).LastUsedRow());
+    for (int r = 0; r < row; ++r) {
+      ASSERT_EQ(imported.Text(c, r), typed.Text(c, r)) << r;
+      ASSERT_EQ(imported.IsNumeric(c, r), typed.IsNumeric(c, r)) << imported.Text(c, r);
+      ASSERT_EQ(std::bit_cast<std::uint64_t>(imported.Value(c, r)), std::bit_cast<std::uint64_t>(typed.Value(c, r)))
+          << imported.Text(c, r);
+    }
+    EXPECT_TRUE(SameBits(AllStatistics(imported, c), AllStatistics(typed, c)));
+  }
+}
+
+}  // namespace
+}  // namespace orvel
