@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <functional>
+#include <span>
 
 #include "sheet/cell_text.h"
 
@@ -380,37 +381,130 @@ const CDataColumn::Statistics& CDataColumn::Stats() const {
   return stats_;
 }
 
+namespace {
+
+// NaN (never produced by a cell's text, possible after a transform) orders last.
+bool OrderLess(double a, double b) {
+  if (std::isnan(a)) return false;
+  if (std::isnan(b)) return true;
+  return a < b;
+}
+
+// The values at the wanted positions (ascending, distinct) of v ordered by OrderLess, one
+// per position into `out`. v is reordered.
+void SelectByPartition(std::span<double> v, std::span<const int> wanted, double* out) {
+  // Places each wanted position: the middle one first, then each side within its own part,
+  // so every selection works on a shrinking range.
+  const auto select = [&](auto&& self, std::size_t first, std::size_t last, std::size_t lo, std::size_t hi) -> void {
+    while (first != last && static_cast<std::size_t>(wanted[first]) < lo) ++first;
+    while (last != first && static_cast<std::size_t>(wanted[last - 1]) >= hi) --last;
+    if (first == last) return;
+    const std::size_t middle = first + (last - first) / 2;
+    const auto at = static_cast<std::size_t>(wanted[middle]);
+    std::nth_element(v.begin() + static_cast<std::ptrdiff_t>(lo), v.begin() + static_cast<std::ptrdiff_t>(at),
+                     v.begin() + static_cast<std::ptrdiff_t>(hi), OrderLess);
+    out[middle] = v[at];
+    self(self, first, middle, lo, at);
+    self(self, middle + 1, last, at + 1, hi);
+  };
+  select(select, 0, wanted.size(), 0, v.size());
+}
+
+// The same by distribution: one pass counts the values into equal-width buckets between the
+// smallest and the largest (an order-keeping map), and only the few buckets holding a wanted
+// position are gathered and ordered; a bucket still large is distributed again. Linear, with
+// no data-dependent branches in the counting pass, where partitioning makes several passes
+// that branch on every comparison. Values that are not all finite go to the partitioning.
+void SelectPositions(std::span<double> v, std::span<const int> wanted, double* out, int depth = 0) {
+  constexpr std::size_t kSmall = 256;
+  constexpr std::size_t kBuckets = 2048;
+  if (wanted.empty()) return;
+  if (v.size() <= kSmall || depth >= 3) return SelectByPartition(v, wanted, out);
+  double lo = v[0], hi = v[0];
+  bool nan = false;
+  for (const double x : v) {
+    lo = x < lo ? x : lo;
+    hi = x > hi ? x : hi;
+    nan |= std::isnan(x);
+  }
+  const double range = hi - lo;
+  if (nan || !std::isfinite(range)) return SelectByPartition(v, wanted, out);  // or an infinity, or overflow
+  if (range == 0) {
+    // All equal: any of them is every position (a -0 among 0s orders as either).
+    for (std::size_t k = 0; k < wanted.size(); ++k) out[k] = v[static_cast<std::size_t>(wanted[k])];
+    return;
+  }
+  const double scale = static_cast<double>(kBuckets) / range;
+  const auto bucket = [&](double x) {
+    const auto b = static_cast<std::size_t>((x - lo) * scale);
+    return b < kBuckets ? b : kBuckets - 1;
+  };
+  static thread_local std::vector<std::uint32_t> starts;
+  starts.assign(kBuckets + 1, 0);
+  for (const double x : v) ++starts[bucket(x) + 1];
+  for (std::size_t b = 1; b <= kBuckets; ++b) starts[b] += starts[b - 1];
+  // The bucket of each wanted position, and the buckets to gather.
+  std::size_t bucket_of[8];
+  std::size_t gathered[8];
+  std::size_t gathered_count = 0;
+  for (std::size_t k = 0; k < wanted.size(); ++k) {
+    const auto p = static_cast<std::uint32_t>(wanted[k]);
+    const std::size_t b =
+        static_cast<std::size_t>(std::upper_bound(starts.begin(), starts.end(), p) - starts.begin()) - 1;
+    bucket_of[k] = b;
+    if (gathered_count == 0 || gathered[gathered_count - 1] != b) gathered[gathered_count++] = b;
+  }
+  std::vector<double> parts[8];
+  std::uint32_t base[8];  // kept: a bucket distributed again reuses `starts`
+  for (std::size_t g = 0; g < gathered_count; ++g) {
+    base[g] = starts[gathered[g]];
+    parts[g].reserve(starts[gathered[g] + 1] - base[g]);
+  }
+  const std::size_t first_bucket = gathered[0], last_bucket = gathered[gathered_count - 1];
+  for (const double x : v) {
+    const std::size_t b = bucket(x);
+    if (b < first_bucket || b > last_bucket) continue;
+    for (std::size_t g = 0; g < gathered_count; ++g)
+      if (gathered[g] == b) {
+        parts[g].push_back(x);
+        break;
+      }
+  }
+  // Each gathered bucket answers its own positions, renumbered from its start.
+  std::size_t k = 0;
+  for (std::size_t g = 0; g < gathered_count; ++g) {
+    int local[8];
+    std::size_t count = 0;
+    const std::size_t first_k = k;
+    for (; k < wanted.size() && bucket_of[k] == gathered[g]; ++k)
+      local[count++] = wanted[k] - static_cast<int>(base[g]);
+    SelectPositions(parts[g], std::span<const int>(local, count), out + first_k, depth + 1);
+  }
+}
+
+}  // namespace
+
 const CDataColumn::Quartiles& CDataColumn::OrderStatistics() const {
   if (quartiles_valid_) return quartiles_;
   // Only a handful of positions of the ordered values are needed: selecting them is linear,
-  // where sorting the whole column is not.
+  // where sorting the whole column is not. The rounding to 7 decimals keeps the order (it is
+  // monotone), so the raw values are selected and only the selected ones are rounded.
   static thread_local std::vector<double> values;
   values.clear();
-  ForEachNumeric([&](int, double x) { values.push_back(RoundTo7Decimals(x)); });
-  // NaN (never produced by a cell's text, possible after a transform) orders last.
-  const auto less = [](double a, double b) {
-    if (std::isnan(a)) return false;
-    if (std::isnan(b)) return true;
-    return a < b;
-  };
+  ForEachNumeric([&](int, double x) { values.push_back(x); });
   const int n = static_cast<int>(values.size());
   const int a = n / 4, u = (3 * n) / 4;
   int wanted[8] = {(n - 1) / 2, n / 2 - 1, n / 2, a - 1, a, u - 1, u, u + 1};
   std::sort(std::begin(wanted), std::end(wanted));
   int* const wanted_end = std::unique(std::begin(wanted), std::end(wanted));
-  // Places each wanted position of [lo, hi): the middle one first, then each side within its
-  // own part, so every selection works on a shrinking range.
-  const auto select = [&](auto&& self, int* first, int* last, int lo, int hi) -> void {
-    while (first != last && *first < lo) ++first;
-    while (last != first && *(last - 1) >= hi) --last;
-    if (first == last) return;
-    int* middle = first + (last - first) / 2;
-    std::nth_element(values.begin() + lo, values.begin() + *middle, values.begin() + hi, less);
-    self(self, first, middle, lo, *middle);
-    self(self, middle + 1, last, *middle + 1, hi);
+  int* const wanted_begin = std::lower_bound(std::begin(wanted), wanted_end, 0);
+  int* const wanted_stop = std::lower_bound(wanted_begin, wanted_end, n);
+  double selected[8];
+  SelectPositions(values, std::span<const int>(wanted_begin, wanted_stop), selected);
+  const auto x = [&](int i) {
+    if (i < 0 || i >= n) return -100.0;
+    return RoundTo7Decimals(selected[std::lower_bound(wanted_begin, wanted_stop, i) - wanted_begin]);
   };
-  select(select, std::begin(wanted), wanted_end, 0, n);
-  const auto x = [&](int i) { return i >= 0 && i < n ? values[static_cast<std::size_t>(i)] : -100.0; };
   Quartiles q{};
   q.median = n % 2 == 1 ? x((n - 1) / 2) : (x(n / 2 - 1) + x(n / 2)) / 2;
   switch (n % 4) {
