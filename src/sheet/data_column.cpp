@@ -1,6 +1,7 @@
 #include "sheet/data_column.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstring>
@@ -410,6 +411,34 @@ void SelectByPartition(std::span<double> v, std::span<const int> wanted, double*
   select(select, 0, wanted.size(), 0, v.size());
 }
 
+struct Extent {
+  double lo, hi;
+  bool nan;
+};
+// The smallest and largest of v (not empty) and whether any is NaN, in two independent
+// chains so that each comparison need not wait for the one before.
+Extent Extremes(std::span<const double> v) {
+  double lo0 = v[0], hi0 = v[0], lo1 = v[0], hi1 = v[0];
+  bool nan0 = false, nan1 = false;
+  std::size_t i = 0;
+  for (; i + 2 <= v.size(); i += 2) {
+    const double a = v[i], b = v[i + 1];
+    lo0 = a < lo0 ? a : lo0;
+    hi0 = a > hi0 ? a : hi0;
+    lo1 = b < lo1 ? b : lo1;
+    hi1 = b > hi1 ? b : hi1;
+    nan0 |= a != a;
+    nan1 |= b != b;
+  }
+  if (i < v.size()) {
+    const double a = v[i];
+    lo0 = a < lo0 ? a : lo0;
+    hi0 = a > hi0 ? a : hi0;
+    nan0 |= a != a;
+  }
+  return {lo1 < lo0 ? lo1 : lo0, hi1 > hi0 ? hi1 : hi0, nan0 || nan1};
+}
+
 // The same by distribution: one pass counts the values into equal-width buckets between the
 // smallest and the largest (an order-keeping map), and only the few buckets holding a wanted
 // position are gathered and ordered; a bucket still large is distributed again. Linear, with
@@ -420,13 +449,7 @@ void SelectPositions(std::span<double> v, std::span<const int> wanted, double* o
   constexpr std::size_t kBuckets = 2048;
   if (wanted.empty()) return;
   if (v.size() <= kSmall || depth >= 3) return SelectByPartition(v, wanted, out);
-  double lo = v[0], hi = v[0];
-  bool nan = false;
-  for (const double x : v) {
-    lo = x < lo ? x : lo;
-    hi = x > hi ? x : hi;
-    nan |= std::isnan(x);
-  }
+  const auto [lo, hi, nan] = Extremes(v);
   const double range = hi - lo;
   if (nan || !std::isfinite(range)) return SelectByPartition(v, wanted, out);  // or an infinity, or overflow
   if (range == 0) {
@@ -434,10 +457,10 @@ void SelectPositions(std::span<double> v, std::span<const int> wanted, double* o
     for (std::size_t k = 0; k < wanted.size(); ++k) out[k] = v[static_cast<std::size_t>(wanted[k])];
     return;
   }
-  const double scale = static_cast<double>(kBuckets) / range;
-  const auto bucket = [&](double x) {
-    const auto b = static_cast<std::size_t>((x - lo) * scale);
-    return b < kBuckets ? b : kBuckets - 1;
+  const double origin = lo, scale = static_cast<double>(kBuckets) / range;
+  const auto bucket = [origin, scale](double x) {
+    const auto b = static_cast<int>((x - origin) * scale);  // 0 .. kBuckets (rounding up at the top)
+    return static_cast<std::size_t>(b < static_cast<int>(kBuckets) ? b : static_cast<int>(kBuckets) - 1);
   };
   static thread_local std::vector<std::uint32_t> starts;
   starts.assign(kBuckets + 1, 0);
@@ -456,20 +479,14 @@ void SelectPositions(std::span<double> v, std::span<const int> wanted, double* o
   }
   std::vector<double> parts[8];
   std::uint32_t base[8];  // kept: a bucket distributed again reuses `starts`
+  std::array<std::uint8_t, kBuckets> part_of{};  // 1 + the part a bucket is gathered into, or 0
   for (std::size_t g = 0; g < gathered_count; ++g) {
     base[g] = starts[gathered[g]];
     parts[g].reserve(starts[gathered[g] + 1] - base[g]);
+    part_of[gathered[g]] = static_cast<std::uint8_t>(g + 1);
   }
-  const std::size_t first_bucket = gathered[0], last_bucket = gathered[gathered_count - 1];
-  for (const double x : v) {
-    const std::size_t b = bucket(x);
-    if (b < first_bucket || b > last_bucket) continue;
-    for (std::size_t g = 0; g < gathered_count; ++g)
-      if (gathered[g] == b) {
-        parts[g].push_back(x);
-        break;
-      }
-  }
+  for (const double x : v)
+    if (const std::uint8_t g = part_of[bucket(x)]; g != 0) parts[g - 1].push_back(x);
   // Each gathered bucket answers its own positions, renumbered from its start.
   std::size_t k = 0;
   for (std::size_t g = 0; g < gathered_count; ++g) {
