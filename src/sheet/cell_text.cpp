@@ -96,6 +96,30 @@ bool ParseShortDecimal(std::string_view text, double& value) {
 }
 }  // namespace
 
+bool ScanDataText(std::string_view s, double& value) {
+  if (s.empty() || s.size() > static_cast<std::size_t>(kMaxCellChars)) return false;
+  std::size_t i = 0;
+  const bool negative = s[0] == '-';
+  if (negative || s[0] == '+') i = 1;
+  std::uint64_t mantissa = 0;  // wraps past 19 digits, which the exact path refuses
+  int digits = 0, after_point = 0;
+  bool point = false;
+  for (; i < s.size(); ++i) {
+    const unsigned digit = static_cast<unsigned>(static_cast<unsigned char>(s[i])) - '0';
+    if (digit < 10) {
+      mantissa = mantissa * 10 + digit;
+      ++digits;
+      after_point += point ? 1 : 0;
+    } else if (s[i] == '.' && !point) {
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  if (!ExactDecimalValue(mantissa, digits, after_point, negative, value)) value = ParseNumber(s);
+  return true;
+}
+
 double ParseNumber(std::string_view text) {
   double quick = 0;
   if (ParseShortDecimal(text, quick)) return quick;

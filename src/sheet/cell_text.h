@@ -36,6 +36,11 @@ inline bool ExactDecimalValue(std::uint64_t mantissa, int digits, int after_poin
   return true;
 }
 
+// True when s is a text a data row holds as a number as it is: 1 to 19 bytes, a sign, digit
+// or point first, then digits and at most one point in all; `value` is then ParseNumber(s).
+// Reading a document, most cells take this path.
+bool ScanDataText(std::string_view s, double& value);
+
 // The C library's atof on the "C" locale: the longest numeric prefix after leading white space,
 // 0 when there is none. The result does not depend on the process locale.
 double ParseNumber(std::string_view text);

@@ -108,6 +108,13 @@ class CDataColumn {
     }
     PlaceText(row, s);
   }
+  // The number form of a data row's text (ASCII): 3 or more bytes; 2 unless "+." or "-.";
+  // 1 only a digit.
+  static bool HasDataNumberForm(std::string_view t) {
+    if (t.size() >= 3) return true;
+    if (t.size() == 2) return t[1] != '.' || (t[0] != '+' && t[0] != '-');
+    return t.size() == 1 && t[0] >= '0' && t[0] <= '9';
+  }
   // One keystroke while the cell is being edited.
   void TypeChar(int row, char32_t c);
   void Backspace(int row);
@@ -196,13 +203,6 @@ class CDataColumn {
     }
   }
   void SetArenaSlot(Slot& slot, std::string_view text);
-  // The number form of a data row's text (ASCII): 3 or more bytes; 2 unless "+." or "-.";
-  // 1 only a digit.
-  static bool HasDataNumberForm(std::string_view t) {
-    if (t.size() >= 3) return true;
-    if (t.size() == 2) return t[1] != '.' || (t[0] != '+' && t[0] != '-');
-    return t.size() == 1 && t[0] >= '0' && t[0] <= '9';
-  }
   void Changed() const { stats_valid_ = quartiles_valid_ = false; }
   template <typename Fn>
   bool TransformNumeric(Fn&& in_domain, double (*fn)(double));

@@ -292,6 +292,15 @@ void ApplyImage(std::string_view bytes, const DocumentImage& image, CORVELDoc& d
     column.Reserve(rows, 0);
     for (int r = 0; r < rows; ++r) {
       if (!in.String(cell)) return;  // cannot happen: every cell was read before
+      // The usual cell: a number in a data row, placed as it is with its value, scanned once.
+      double value;
+      if (c >= 1 && r >= 1 && !cell.utf16 && ScanDataText(std::string_view(cell.data, cell.count), value)) {
+        const std::string_view text(cell.data, cell.count);
+        if (CDataColumn::HasDataNumberForm(text)) {
+          column.PlaceDataTextInEmptyCell(r, text, value);
+          continue;
+        }
+      }
       std::string_view text;
       if (!cell.utf16 && IsAscii(std::string_view(cell.data, cell.count))) {
         text = std::string_view(cell.data, cell.count);
