@@ -110,13 +110,6 @@ void CDataColumn::Reserve(int rows, std::size_t text_bytes) {
   arena_.reserve(arena_.size() + text_bytes);
 }
 
-std::string_view CDataColumn::Text(int row) const {
-  if (row < 0 || row >= allocated_rows_) return {};
-  const Slot& slot = slots_[static_cast<std::size_t>(row)];
-  if ((slot.tag & kInArena) == 0) return std::string_view(slot.bytes, slot.tag);
-  return std::string_view(arena_.data() + ArenaOffset(slot), slot.tag & ~kInArena);
-}
-
 int CDataColumn::TextLength(int row) const { return Utf8CharCount(Text(row)); }
 
 double CDataColumn::Value(int row) const {
@@ -179,12 +172,6 @@ bool CDataColumn::ViewsOwnCells(std::string_view s) const {
   };
   return inside(reinterpret_cast<const char*>(slots_.data()), slots_.size() * sizeof(Slot)) ||
          inside(arena_.data(), arena_.size());
-}
-
-std::uint32_t CDataColumn::ArenaOffset(const Slot& slot) {
-  std::uint32_t offset = 0;
-  std::memcpy(&offset, slot.bytes, sizeof offset);
-  return offset;
 }
 
 void CDataColumn::SetArenaSlot(Slot& slot, std::string_view text) {

@@ -73,7 +73,12 @@ class CDataColumn {
 
   // Cell access; rows outside 0 .. capacity - 1 read as empty (values as -100) and
   // writes to them are ignored. A text view stays valid until the column changes.
-  std::string_view Text(int row) const;
+  std::string_view Text(int row) const {
+    if (row < 0 || row >= allocated_rows_) return {};
+    const Slot& slot = slots_[static_cast<std::size_t>(row)];
+    if ((slot.tag & kInArena) == 0) return std::string_view(slot.bytes, slot.tag);
+    return std::string_view(arena_.data() + ArenaOffset(slot), slot.tag & ~kInArena);
+  }
   int TextLength(int row) const;  // in characters
   double Value(int row) const;
   void SetValue(int row, double x);
@@ -186,7 +191,11 @@ class CDataColumn {
   // Grows the per-row arrays to cover `row` (which is in range).
   void Touch(int row);
   void StoreText(int row, std::string_view text);
-  static std::uint32_t ArenaOffset(const Slot& slot);
+  static std::uint32_t ArenaOffset(const Slot& slot) {
+    std::uint32_t offset = 0;
+    std::memcpy(&offset, slot.bytes, sizeof offset);
+    return offset;
+  }
   // True when s lies in this column's slots or arena.
   bool ViewsOwnCells(std::string_view s) const;
   // Stores text (not viewing this column) in the slot, appending it to the arena when long.

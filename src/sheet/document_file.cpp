@@ -458,8 +458,10 @@ std::string SerializeDocument(const CORVELDoc& doc) {
   const int last_row = doc.UsedRowCount();
   std::string out;
   std::size_t estimate = doc.ResultText.size() + 4096;
-  for (int c = 0; c <= last_column; ++c)
-    for (int r = 0; r <= last_row; ++r) estimate += 1 + doc.Text(c, r).size();
+  for (int c = 0; c <= last_column; ++c) {
+    const CDataColumn& column = doc.Column(c);
+    for (int r = 0; r <= last_row; ++r) estimate += 1 + column.Text(r).size();
+  }
   out.reserve(estimate);
 
   FieldWriter w(out);
