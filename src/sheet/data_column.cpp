@@ -45,6 +45,16 @@ bool IsLineBreakOrTab(char c) { return c == '\t' || c == '\r' || c == '\n'; }
 
 bool SameBits(double a, double b) { return std::bit_cast<std::uint64_t>(a) == std::bit_cast<std::uint64_t>(b); }
 
+// Grows a per-row array to n elements, all new ones zero: fresh storage from ZeroedAllocator is
+// zero already; growth within the old storage may meet elements left there by a shorter copy.
+template <typename V>
+void GrowZeroed(V& v, std::size_t n) {
+  const std::size_t old = v.size();
+  const bool fresh = n > v.capacity();
+  v.resize(n);
+  if (!fresh) std::fill(v.begin() + static_cast<std::ptrdiff_t>(old), v.end(), typename V::value_type{});
+}
+
 // The per-row arrays grow geometrically, never beyond the capacity.
 constexpr int kFirstAllocation = 64;
 // The arena is compacted once replaced texts make up half of it (and at least this much).
@@ -91,10 +101,9 @@ void CDataColumn::Touch(int row) {
   int rows = std::max(allocated_rows_ * 2, kFirstAllocation);
   rows = std::min(std::max(rows, row + 1), capacity_);
   const auto n = static_cast<std::size_t>(rows);
-  // The new elements are zero (ZeroedAllocator).
-  values_.resize(n);
-  slots_.resize(n);
-  numeric_text_.resize(n);
+  GrowZeroed(values_, n);
+  GrowZeroed(slots_, n);
+  GrowZeroed(numeric_text_, n);
   allocated_rows_ = rows;
 }
 
@@ -102,9 +111,9 @@ void CDataColumn::Reserve(int rows, std::size_t text_bytes) {
   rows = std::min(rows, capacity_);
   if (rows > allocated_rows_) {
     const auto n = static_cast<std::size_t>(rows);
-    values_.resize(n);
-    slots_.resize(n);
-    numeric_text_.resize(n);
+    GrowZeroed(values_, n);
+    GrowZeroed(slots_, n);
+    GrowZeroed(numeric_text_, n);
     allocated_rows_ = rows;
   }
   arena_.reserve(arena_.size() + text_bytes);

@@ -25,8 +25,8 @@ namespace orvel {
 // Storage of the per-row arrays: taken from calloc and never value-initialised again, so a
 // large array arrives as zeroed pages from the system, cleared once by the kernel when first
 // written, instead of being zero-filled and then filled (twice through the cache for an
-// import). Sound only while the arrays never shrink and grow again over stale elements: a
-// column releases them instead of shrinking.
+// import). Elements left beyond the size (a copy onto a longer column) are stale, so the
+// column zeroes what it grows into unless the growth took fresh storage.
 template <typename T>
 struct ZeroedAllocator {
   using value_type = T;

@@ -152,6 +152,24 @@ class FieldReader {
     return true;
   }
 
+  // Steps over `count` strings, checking each as String does; the usual short 8-bit string
+  // is one length byte and its bytes.
+  bool SkipStrings(std::uint64_t count) {
+    EncodedString s;
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes_.data());
+    const std::size_t size = bytes_.size();
+    for (std::uint64_t i = 0; i < count; ++i) {
+      if (pos_ < size && data[pos_] < 0xFF) {
+        const std::size_t length = data[pos_];
+        if (length >= size - pos_) return false;
+        pos_ += 1 + length;
+      } else if (!String(s)) {
+        return false;
+      }
+    }
+    return true;
+  }
+
   bool Int32s(std::vector<std::int32_t>& out, int n) {
     if (static_cast<std::uint64_t>(n) * 4 > Remaining()) return false;
     out.resize(static_cast<std::size_t>(n));
@@ -228,8 +246,7 @@ ReadResult ReadImage(std::string_view bytes, int row_count, DocumentImage& image
   if (cell_count > in.Remaining()) return ReadResult::kDamaged;
   const bool fits = rows <= static_cast<std::uint64_t>(row_count);
   image.cells_at = in.Position();
-  for (std::uint64_t i = 0; i < cell_count; ++i)
-    if (!in.String(s)) return ReadResult::kDamaged;
+  if (!in.SkipStrings(cell_count)) return ReadResult::kDamaged;
 
   image.sheet = LayoutForVersion(image.version);
   const SheetLayout& sheet = image.sheet;

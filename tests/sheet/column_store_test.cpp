@@ -13,6 +13,7 @@
 #include <locale.h>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "sheet/cell_text.h"
@@ -596,6 +597,36 @@ TEST(ColumnStatistics, LongColumnsMatchAFullSort) {
       EXPECT_EQ(q.upper, upper);
     }
   }
+}
+
+}  // namespace
+}  // namespace orvel
+
+namespace orvel {
+namespace {
+
+// The per-row arrays are not zero-filled when they grow into fresh storage; a column copied
+// from a shorter one keeps its longer storage, and rows it grows into again must read empty.
+TEST(ColumnStore, RowsGrownIntoAfterAShorterCopyAreEmpty) {
+  CDataColumn longer, shorter;
+  longer.Create(1000);
+  shorter.Create(1000);
+  for (int r = 1; r <= 400; ++r) longer.SetText(r, std::to_string(r) + ".5");
+  for (int r = 1; r <= 400; ++r) longer.Reparse(r);
+  shorter.SetText(3, "7");
+  shorter.Reparse(3);
+  longer.CopyFrom(shorter);
+  int from = 4;
+  for (const int grow_to : {150, 380, 999}) {
+    SCOPED_TRACE(grow_to);
+    longer.SetText(grow_to, "1");
+    for (int r = std::exchange(from, grow_to + 1); r < grow_to; ++r) {
+      ASSERT_EQ(longer.Text(r), "") << r;
+      ASSERT_EQ(longer.Value(r), 0.0) << r;
+      ASSERT_FALSE(longer.IsNumeric(r)) << r;
+    }
+  }
+  EXPECT_EQ(longer.Value(3), 7.0);
 }
 
 }  // namespace
