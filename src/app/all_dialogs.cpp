@@ -5,6 +5,7 @@
 #include "app/data_settings_dialogs.h"
 #include "app/dialogs.h"
 #include "app/graph_dialogs.h"
+#include "app/line_plot_dialogs.h"
 #include "app/outlier_dialogs.h"
 #include "app/rank_dialogs.h"
 #include "app/rcode_dialogs.h"
@@ -40,6 +41,14 @@ std::vector<std::unique_ptr<DialogModel>> AllDialogModels() {
   models.push_back(std::make_unique<TwowayAnovaDialog>());
   models.push_back(std::make_unique<ScatterPlotDialog>());
   models.push_back(std::make_unique<ScatterPlotDialog>(groups, ScatterSettings{}, true));
+  // The line plots: each kind's command sheet and re-edit sheet (kinds 1 and 4 share one
+  // re-edit title; kind 4 has no error bar page).
+  for (int kind : {kLineTwoGroups, kLineGroups, kLineTwoRelated, kLineRelatedGroups}) {
+    LinePlotSettings line;
+    line.kind = kind;
+    models.push_back(std::make_unique<LinePlotDialog>(line, false));
+    if (kind != kLineRelatedGroups) models.push_back(std::make_unique<LinePlotDialog>(line, true));
+  }
   // The R Language menu's pickers: one command of each layout (the others differ in title
   // only, and two of those titles are also the rank tests' dialogs).
   for (RCodeCommand c : {RCodeCommand::kSummaryStatistics, RCodeCommand::kPairedTTest, RCodeCommand::kAnova,

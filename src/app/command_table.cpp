@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/orvel_view.h"
+#include "graph/line_plot_data.h"
 #include "macro/keywords.h"
 #include "rcode/rcode_generator.h"
 
@@ -207,14 +208,18 @@ constexpr CommandRow kRows[] = {
     {.id = C::kHistogram, .menu = "&Graph", .text = "Histogram(&H)...", .prompt = kDrawAGraph,
      .keyword = "histogram"},
     {.id = C::kLinePlotTwoGroups, .menu = "&Graph", .text = "Line Plot (Oneway Two Groups)(&X)...",
-     .prompt = kDrawAGraph, .keyword = "oresenxy"},
+     .prompt = kDrawAGraph, .keyword = "oresenxy", .runner = kCore,
+     .handler = [](CORVELView& v) { v.OnLinePlot(kLineTwoGroups); }},
     {.id = C::kLinePlotTwoRelatedGroups, .menu = "&Graph", .text = "Line Plot (Oneway Two Related Groups)(&P)...",
-     .prompt = kDrawAGraph, .keyword = "oresenxypaired"},
+     .prompt = kDrawAGraph, .keyword = "oresenxypaired", .runner = kCore,
+     .handler = [](CORVELView& v) { v.OnLinePlot(kLineTwoRelated); }},
     {.id = C::kLinePlotGroups, .menu = "&Graph", .text = "Line Plot (Oneway Three Groups or More)(&O)...",
-     .prompt = kDrawAGraph, .keyword = "oresenone"},
+     .prompt = kDrawAGraph, .keyword = "oresenone", .runner = kCore,
+     .handler = [](CORVELView& v) { v.OnLinePlot(kLineGroups); }},
     {.id = C::kLinePlotRelatedGroups, .menu = "&Graph",
      .text = "Line Plot (Oneway Three Related Groups or More)(&Q)...", .prompt = kDrawAGraph,
-     .keyword = "oresenonepaired"},
+     .keyword = "oresenonepaired", .runner = kCore,
+     .handler = [](CORVELView& v) { v.OnLinePlot(kLineRelatedGroups); }},
     {.id = C::kLinePlotTwoway, .menu = "&Graph", .text = "Line Plot (Twoway Data)(&T)...", .prompt = kDrawAGraph,
      .keyword = "oresentwo"},
     {.id = C::kBoxPlotTwoGroups, .menu = "&Graph", .text = "Box Plot (Oneway Two Groups)(&A)...",

@@ -44,6 +44,7 @@ void CORVELView::OnScatterPlot() {
 }
 
 void CORVELView::OnEditGraph() {
+  if (EditLinePlot()) return;
   if (doc_.DisplayMode == kScatterMode) {
     ScatterPlotDialog dialog(doc_, Graphs().scatter, true);
     if (!port_.RunDialog(dialog) || !dialog.Accept().empty()) return;
@@ -68,6 +69,7 @@ void CORVELView::DrawGraph(Canvas& canvas, const GraphCall& call) {
     // The data may have changed under a kept setting; the refusal then turns the kind to 0.
     DrawScatterPlot(canvas, doc_, Graphs().scatter, call);
   }
+  if (doc_.DisplayMode == DisplayKind::kLinePlot) DrawLinePlot(canvas, doc_, Graphs().line, call);
 }
 
 void CORVELView::DrawGraphPane(Canvas& canvas) {

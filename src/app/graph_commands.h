@@ -2,12 +2,16 @@
 // command of that kind (a graph itself is never kept: every paint redraws it).
 #pragma once
 
+#include "graph/line_plot.h"
 #include "graph/scatter_plot.h"
 
 namespace orvel {
 
 struct GraphState {
   ScatterSettings scatter;
+  // The line plot of kind 0, 1, 3 or 4; `line_kind` says which line plot is on display.
+  LinePlotSettings line;
+  int line_kind = kLineTwoGroups;
 };
 
 // The save dialog of Save Graph As: the enhanced metafile first, then the formats of cairo.

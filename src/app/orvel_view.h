@@ -120,6 +120,10 @@ class CORVELView {
   void OnSaveGraph();
   // A double click in a graph mode: the graph's settings sheet again, redrawn on OK.
   void OnEditGraph();
+  // The line plots of one-way data, kinds 0, 1, 3 and 4 (line_plot_commands.cpp).
+  void OnLinePlot(int kind);
+  // The re-edit sheet of the line plot on display; false when no line plot is shown.
+  bool EditLinePlot();
   // Draws the graph of the present display mode (nothing in the other modes).
   void DrawGraph(Canvas& canvas, const GraphCall& call);
   // The graph pane on screen: white, the graph with the screen flags, the header band.
