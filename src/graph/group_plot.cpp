@@ -5,6 +5,15 @@
 
 namespace orvel {
 
+Color GroupColor(std::string_view name, Color fallback) {
+  if (name == "Magenta") return {255, 0, 255};
+  if (name == "Cyan") return {0, 255, 255};
+  if (name == "Orange") return {255, 128, 0};
+  if (name == "Purple") return {128, 0, 128};
+  if (name == "Gray") return {128, 128, 128};
+  return GraphColor(name, fallback);
+}
+
 const std::vector<std::string>& GroupYPositionChoices() {
   static const std::vector<std::string> v{kGroupYLeft, kGroupYRight};
   return v;
@@ -215,8 +224,8 @@ void DrawErrorBar(Canvas& canvas, const GroupLayout& lay, double x, double lo, d
 }
 
 void DrawMarker(Canvas& canvas, double x, double y, double m, const MarkerLook& look) {
-  canvas.SetPen(Pen{GraphColor(look.foreground, colors::kBlack), 1});
-  canvas.SetBrush(Brush{GraphColor(look.background, colors::kBlack), false});
+  canvas.SetPen(Pen{GroupColor(look.foreground, colors::kBlack), 1});
+  canvas.SetBrush(Brush{GroupColor(look.background, colors::kBlack), false});
   const Rect box{x - m, y - m, x + m, y + m};
   if (look.style == "Circle") {
     canvas.DrawEllipse(box);

@@ -15,6 +15,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/canvas.h"
@@ -51,6 +52,10 @@ struct GroupPlotFrame {
   int area_weight = 1;
   std::string area_fill = "Default";
 };
+
+// The colour of a name: the graph colours of every kind, and the further names the series of the
+// two-way plots offer ("Magenta", "Cyan", "Orange", "Purple", "Gray"); `fallback` otherwise.
+Color GroupColor(std::string_view name, Color fallback);
 
 // ---- Defaults and checks --------------------------------------------------------------------
 
