@@ -49,6 +49,7 @@ std::vector<std::unique_ptr<DialogModel>> AllDialogModels() {
     models.push_back(std::make_unique<LinePlotDialog>(line, false));
     if (kind != kLineRelatedGroups) models.push_back(std::make_unique<LinePlotDialog>(line, true));
   }
+  models.push_back(std::make_unique<TwowayLinePlotDialog>());
   // The R Language menu's pickers: one command of each layout (the others differ in title
   // only, and two of those titles are also the rank tests' dialogs).
   for (RCodeCommand c : {RCodeCommand::kSummaryStatistics, RCodeCommand::kPairedTTest, RCodeCommand::kAnova,

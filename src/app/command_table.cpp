@@ -221,7 +221,7 @@ constexpr CommandRow kRows[] = {
      .keyword = "oresenonepaired", .runner = kCore,
      .handler = [](CORVELView& v) { v.OnLinePlot(kLineRelatedGroups); }},
     {.id = C::kLinePlotTwoway, .menu = "&Graph", .text = "Line Plot (Twoway Data)(&T)...", .prompt = kDrawAGraph,
-     .keyword = "oresentwo"},
+     .keyword = "oresentwo", .runner = kCore, .handler = [](CORVELView& v) { v.OnLinePlot(kLineTwoway); }},
     {.id = C::kBoxPlotTwoGroups, .menu = "&Graph", .text = "Box Plot (Oneway Two Groups)(&A)...",
      .prompt = kDrawAGraph, .keyword = "hakohigexy"},
     {.id = C::kBoxPlotGroups, .menu = "&Graph", .text = "Box Plot (Oneway Three Groups or More)(&B)...",

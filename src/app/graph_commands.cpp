@@ -69,7 +69,12 @@ void CORVELView::DrawGraph(Canvas& canvas, const GraphCall& call) {
     // The data may have changed under a kept setting; the refusal then turns the kind to 0.
     DrawScatterPlot(canvas, doc_, Graphs().scatter, call);
   }
-  if (doc_.DisplayMode == DisplayKind::kLinePlot) DrawLinePlot(canvas, doc_, Graphs().line, call);
+  if (doc_.DisplayMode == DisplayKind::kLinePlot) {
+    if (Graphs().line_kind == kLineTwoway)
+      DrawTwowayLinePlot(canvas, doc_, Graphs().line_twoway, call);
+    else
+      DrawLinePlot(canvas, doc_, Graphs().line, call);
+  }
 }
 
 void CORVELView::DrawGraphPane(Canvas& canvas) {

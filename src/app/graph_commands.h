@@ -3,6 +3,7 @@
 #pragma once
 
 #include "graph/line_plot.h"
+#include "graph/twoway_line_plot.h"
 #include "graph/scatter_plot.h"
 
 namespace orvel {
@@ -11,6 +12,7 @@ struct GraphState {
   ScatterSettings scatter;
   // The line plot of kind 0, 1, 3 or 4; `line_kind` says which line plot is on display.
   LinePlotSettings line;
+  TwowayLinePlotSettings line_twoway;  // kind 2
   int line_kind = kLineTwoGroups;
 };
 

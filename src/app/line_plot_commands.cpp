@@ -23,11 +23,19 @@ CommandId LinePlotCommand(int kind) {
 void CORVELView::OnLinePlot(int kind) {
   const std::string refusal = LinePlotDataRefusal(doc_, kind);
   if (!refusal.empty()) return port_.ShowMessage(kFreeTitle, refusal);
-  LinePlotDialog dialog(DefaultLinePlotSettings(doc_, kind), false);
-  if (!port_.RunDialog(dialog) || !dialog.Accept().empty()) return;  // nothing changes
-  const std::string check = dialog.SettingsRefusal();
-  if (!check.empty()) return port_.ShowMessage(kFreeTitle, check);
-  Graphs().line = dialog.Settings();
+  if (kind == kLineTwoway) {
+    TwowayLinePlotDialog dialog(DefaultTwowayLinePlotSettings(doc_), false);
+    if (!port_.RunDialog(dialog) || !dialog.Accept().empty()) return;  // nothing changes
+    const std::string check = dialog.SettingsRefusal();
+    if (!check.empty()) return port_.ShowMessage(kFreeTitle, check);
+    Graphs().line_twoway = dialog.Settings();
+  } else {
+    LinePlotDialog dialog(DefaultLinePlotSettings(doc_, kind), false);
+    if (!port_.RunDialog(dialog) || !dialog.Accept().empty()) return;
+    const std::string check = dialog.SettingsRefusal();
+    if (!check.empty()) return port_.ShowMessage(kFreeTitle, check);
+    Graphs().line = dialog.Settings();
+  }
   Graphs().line_kind = kind;
   doc_.SetModified();
   doc_.DisplayMode = DisplayKind::kLinePlot;
@@ -38,6 +46,18 @@ void CORVELView::OnLinePlot(int kind) {
 bool CORVELView::EditLinePlot() {
   if (doc_.DisplayMode != DisplayKind::kLinePlot) return false;
   GraphState& graphs = Graphs();
+  if (graphs.line_kind == kLineTwoway) {
+    TwowayLinePlotDialog dialog(graphs.line_twoway, true);
+    if (!port_.RunDialog(dialog) || !dialog.Accept().empty()) return true;
+    const std::string check = dialog.SettingsRefusal();
+    if (!check.empty()) {
+      port_.ShowMessage(kFreeTitle, check);
+      return true;
+    }
+    graphs.line_twoway = dialog.Settings();
+    port_.Repaint();
+    return true;
+  }
   LinePlotDialog dialog(graphs.line, true);
   if (!port_.RunDialog(dialog) || !dialog.Accept().empty()) return true;
   const std::string check = dialog.SettingsRefusal();

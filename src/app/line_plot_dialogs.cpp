@@ -97,6 +97,19 @@ GroupPlotFrame GroupFramePages::Frame() const {
 
 void GroupFramePages::AddAxisPages(DialogSchema& s) {
   s.AddPage("Y-axis");
+  AddYAxisFields(s);
+  s.AddPage("X-axis");
+  AddXAxisFields(s);
+}
+
+void GroupFramePages::AddTitleAndAreaPages(DialogSchema& s) {
+  s.AddPage("Title");
+  AddTitleFields(s);
+  s.AddPage("Plot Area");
+  AddAreaFields(s);
+}
+
+void GroupFramePages::AddYAxisFields(DialogSchema& s) {
   ListChoice(s, "y_color", "Color", y_color, AxisColorChoices());
   s.Integer("y_weight", "Weight", y_weight, 1, 3, kWeight);
   ListChoice(s, "y_font", "Font", y_font, FontChoices());
@@ -105,19 +118,22 @@ void GroupFramePages::AddAxisPages(DialogSchema& s) {
   s.Text("y_max", "Maximum Setting", y_max, 20, {}, kTooLong);
   s.Text("y_min", "Minimum Setting", y_min, 20, {}, kTooLong);
   s.Text("y_scale", "Scale", y_scale, 20, {}, kTooLong);
-  s.AddPage("X-axis");
+}
+
+void GroupFramePages::AddXAxisFields(DialogSchema& s) {
   ListChoice(s, "x_color", "Color", x_color, AxisColorChoices());
   s.Integer("x_weight", "Weight", x_weight, 1, 3, kWeight);
   ListChoice(s, "x_font", "Font", x_font, FontChoices());
   s.Integer("x_font_size", "Font Size", x_font_size, 10, 20, "Choose a font size from 10 to 20.");
 }
 
-void GroupFramePages::AddTitleAndAreaPages(DialogSchema& s) {
-  s.AddPage("Title");
+void GroupFramePages::AddTitleFields(DialogSchema& s) {
   s.Text("title", "Title", title, 100, {}, "Enter no more than 100 characters.");
   ListChoice(s, "title_font", "Font", title_font, FontChoices());
   s.Integer("title_font_size", "Font Size", title_font_size, 10, 20, "Choose a font size from 10 to 20.");
-  s.AddPage("Plot Area");
+}
+
+void GroupFramePages::AddAreaFields(DialogSchema& s) {
   ListChoice(s, "outline", "Outline Color", outline, AreaColorChoices());
   ListChoice(s, "area", "Area Color", area, AreaColorChoices());
   s.Integer("area_weight", "Line Weight", area_weight, 1, 3, kWeight);
@@ -177,6 +193,82 @@ LinePlotSettings LinePlotDialog::Settings() const {
 }
 
 std::string LinePlotDialog::SettingsRefusal() const {
+  return CheckGroupSettings(frame.Frame(), reedit_ ? GroupCheck::kReeditLineBox : GroupCheck::kCommand);
+}
+
+// ---- Kind 2 ------------------------------------------------------------------------------
+
+TwowayLinePlotDialog::TwowayLinePlotDialog(const TwowayLinePlotSettings& settings, bool reedit) : reedit_(reedit) {
+  Load(settings);
+}
+
+void TwowayLinePlotDialog::Load(const TwowayLinePlotSettings& s) {
+  frame.Load(s.frame);
+  const auto& colors = TwowaySeriesColorChoices();
+  series.assign(kTwowaySeriesCount, Series{});
+  for (std::size_t i = 0; i < series.size() && i < s.formats.size(); ++i) {
+    const TwowaySeriesFormat& f = s.formats[i];
+    series[i] = {IndexOf(colors, f.line_color, 0), f.line_weight, IndexOf(MarkerStyleChoices(), f.marker.style, 0),
+                 f.marker.size, IndexOf(colors, f.marker.foreground, 0), IndexOf(colors, f.marker.background, 0)};
+  }
+  error = static_cast<int>(s.options.error);
+  interval = s.options.plot_interval;
+  legend = s.options.legend ? 0 : 1;
+}
+
+DialogSchema TwowayLinePlotDialog::Schema() {
+  DialogSchema s;
+  const auto& colors = TwowaySeriesColorChoices();
+  s.AddPage("Line Format");
+  for (std::size_t i = 0; i < series.size(); ++i) {
+    const std::string key = GraphFormat("a%d_", static_cast<int>(i) + 1);
+    const std::string name = GraphFormat("A%d ", static_cast<int>(i) + 1);
+    ListChoice(s, key + "color", name + "Line Color", series[i].color, colors);
+    s.Integer(key + "weight", name + "Weight", series[i].weight, 1, 3, kWeight);
+  }
+  s.AddPage("Marker Format");
+  for (std::size_t i = 0; i < series.size(); ++i) {
+    const std::string key = GraphFormat("a%d_", static_cast<int>(i) + 1);
+    const std::string name = GraphFormat("A%d ", static_cast<int>(i) + 1);
+    ListChoice(s, key + "marker", name + "Marker Style", series[i].marker, MarkerStyleChoices());
+    s.Integer(key + "size", name + "Size", series[i].size, 1, 5, "Choose a size from 1 to 5.");
+    ListChoice(s, key + "foreground", name + "Foreground", series[i].foreground, colors);
+    ListChoice(s, key + "background", name + "Background", series[i].background, colors);
+  }
+  s.AddPage("Eror Bar");
+  s.Choice("error", "Error Bar", error, ErrorBarChoices(), "Choose SD, SE or None.", Words(ErrorBarChoices()));
+  s.CheckBox("interval", "Plot Interval", kPlotIntervalNote, interval);
+  s.AddPage("Other Formats");
+  frame.AddYAxisFields(s);
+  frame.AddXAxisFields(s);
+  frame.AddTitleFields(s);
+  s.AddPage("Color and Legend");
+  frame.AddAreaFields(s);
+  s.Choice("legend", "Legend", legend, OnOffChoices(), "Choose ON or OFF.", Words(OnOffChoices()));
+  return s;
+}
+
+TwowayLinePlotSettings TwowayLinePlotDialog::Settings() const {
+  TwowayLinePlotSettings s;
+  s.frame = frame.Frame();
+  const auto& colors = TwowaySeriesColorChoices();
+  s.formats.resize(series.size());
+  for (std::size_t i = 0; i < series.size(); ++i) {
+    TwowaySeriesFormat& f = s.formats[i];
+    f.line_color = NameAt(colors, series[i].color);
+    f.line_weight = series[i].weight;
+    f.marker.style = NameAt(MarkerStyleChoices(), series[i].marker);
+    f.marker.size = series[i].size;
+    f.marker.foreground = NameAt(colors, series[i].foreground);
+    f.marker.background = NameAt(colors, series[i].background);
+  }
+  s.options.error = static_cast<ErrorBarKind>(std::clamp(error, 0, 2));
+  s.options.plot_interval = interval;
+  s.options.legend = legend == 0;
+  return s;
+}
+
+std::string TwowayLinePlotDialog::SettingsRefusal() const {
   return CheckGroupSettings(frame.Frame(), reedit_ ? GroupCheck::kReeditLineBox : GroupCheck::kCommand);
 }
 

@@ -13,6 +13,13 @@
 //   Eror Bar       error_bar=sd|se|none (kinds 0 and 1: the profiles of kinds 3 and 4 have none)
 //   Title          title=TEXT title_font= title_font_size=10..20
 //   Plot Area      outline= area= (none|black|red|green|blue|default) area_weight=1..3
+//
+// Kind 2 ("Setting for line plot (Twoway data)", the same title when re-edited):
+//   Line Format       a1_color= a1_weight=1..3 ... a10_color= a10_weight= (the series' colours)
+//   Marker Format     a1_marker=square|circle a1_size=1..5 a1_foreground= a1_background= ... a10_
+//   Eror Bar          error=sd|se|none interval=0|1 (Plot Interval)
+//   Other Formats     the Y-axis, X-axis and title keys above
+//   Color and Legend  outline= area= area_weight= legend=on|off
 #pragma once
 
 #include <string>
@@ -20,6 +27,7 @@
 
 #include "app/dialogs.h"
 #include "graph/line_plot.h"
+#include "graph/twoway_line_plot.h"
 
 namespace orvel {
 
@@ -34,8 +42,14 @@ struct GroupFramePages {
 
   void Load(const GroupPlotFrame& f);
   GroupPlotFrame Frame() const;
+  // The pages "Y-axis" and "X-axis", and the pages "Title" and "Plot Area".
   void AddAxisPages(DialogSchema& s);
   void AddTitleAndAreaPages(DialogSchema& s);
+  // The same fields, for a sheet that groups them on pages of its own.
+  void AddYAxisFields(DialogSchema& s);
+  void AddXAxisFields(DialogSchema& s);
+  void AddTitleFields(DialogSchema& s);
+  void AddAreaFields(DialogSchema& s);
 };
 
 // One line and its markers as a sheet holds them.
@@ -67,6 +81,33 @@ class LinePlotDialog : public DialogModel {
  private:
   void Load(const LinePlotSettings& s);
   LinePlotSettings preset_;
+  bool reedit_ = false;
+};
+
+class TwowayLinePlotDialog : public DialogModel {
+ public:
+  static constexpr const char* kTitle = "Setting for line plot (Twoway data)";
+
+  TwowayLinePlotDialog() { Load(TwowayLinePlotSettings{}); }
+  TwowayLinePlotDialog(const TwowayLinePlotSettings& settings, bool reedit);
+
+  std::string Title() const override { return kTitle; }
+  DialogSchema Schema() override;
+  TwowayLinePlotSettings Settings() const;
+  std::string SettingsRefusal() const;
+
+  GroupFramePages frame;
+  // Per series A1..A10: indexes into the series colours and the marker styles.
+  struct Series {
+    int color = 0, weight = 1, marker = 0, size = 3, foreground = 0, background = 0;
+  };
+  std::vector<Series> series;
+  int error = 0;
+  bool interval = true;
+  int legend = 0;  // ON, OFF
+
+ private:
+  void Load(const TwowayLinePlotSettings& s);
   bool reedit_ = false;
 };
 

@@ -1,5 +1,7 @@
 #include "graph/line_plot_data.h"
 
+#include "graph/twoway_series.h"
+
 
 namespace orvel {
 
@@ -30,7 +32,7 @@ std::string LinePlotDataRefusal(const CORVELDoc& doc, int kind) {
       if (!doc.AreGroupColumnsPaired()) return "Some columns are not paired.";
       return {};
     case kLineTwoway:
-      if (!doc.IsTwowayGridValid()) return "Data setting is not correct.";
+      if (!TwowaySeriesUsable(doc)) return "Data setting is not correct.";
       return {};
     default: return {};
   }

@@ -10,6 +10,7 @@
 #include "app/line_plot_dialogs.h"
 #include "app/orvel_view.h"
 #include "graph/line_plot.h"
+#include "graph/twoway_line_plot.h"
 #include "graph_test_canvas.h"
 #include "support/scripted_port.h"
 
@@ -284,6 +285,101 @@ TEST_F(LinePlotCommandsTest, PagesOfTheSheets) {
   LinePlotDialog profiles(DefaultLinePlotSettings(doc, kLineTwoRelated), true);
   EXPECT_EQ(profiles.Title(), "Setting for line plot (Oneway Two related groups)");
   EXPECT_EQ(profiles.Schema().Find("error_bar"), nullptr);
+}
+
+}  // namespace
+}  // namespace orvel
+
+namespace orvel {
+namespace {
+
+// Two A levels across three B levels: A level a at B level b is column 3 (a - 1) + b, each of
+// three rows, means 1..3 for A1 and 4..6 for A2.
+class TwowayLinePlotTest : public ::testing::Test {
+ protected:
+  TwowayLinePlotTest() {
+    for (int a = 1; a <= 2; ++a)
+      for (int b = 1; b <= 3; ++b) {
+        const int column = 3 * (a - 1) + b;
+        const double mean = column;
+        for (int r = 1; r <= 3; ++r) doc.SetCell(column, r, std::to_string(mean + (r - 2) * 0.5));
+        doc.SetTwowayGridCell(a, b, column);
+      }
+    view.IsRecording = true;
+  }
+  CORVELDoc doc;
+  ScriptedPort port;
+  CORVELView view{doc, port};
+};
+
+TEST_F(TwowayLinePlotTest, SeriesStandApartByThePlotIntervalWithTheirBarsAndLegend) {
+  const TwowayLinePlotSettings preset = DefaultTwowayLinePlotSettings(doc);
+  // SD 0.5: the cells reach from 0.5 to 6.5 before the margin.
+  EXPECT_EQ(preset.frame.y_max, DefaultGroupRange(6.5, 0.5).max);
+  EXPECT_EQ(preset.frame.y_min, -0.1);  // widened below 0 by a tenth of 6: no zero rule
+  struct Case {
+    bool interval, legend;
+    ErrorBarKind error;
+    double half;
+  } cases[] = {
+      {true, true, ErrorBarKind::kSD, 0.5},
+      {false, false, ErrorBarKind::kSE, 0.5 / std::sqrt(3.0)},
+      {true, true, ErrorBarKind::kNone, 0},
+  };
+  for (const Case& c : cases) {
+    TwowayLinePlotSettings s = preset;
+    s.options.plot_interval = c.interval;
+    s.options.legend = c.legend;
+    s.options.error = c.error;
+    RecordingGraphCanvas canvas(600, 450);
+    DrawTwowayLinePlot(canvas, doc, s, GraphCall::File());
+    EXPECT_FALSE(canvas.bad_coordinate);
+    const GroupLayout lay = LayoutGroupPlot(canvas, s.frame, GraphCall::File());
+    for (int b = 0; b < 3; ++b) {
+      const double x1 = TwowayLinePointX(lay, 0, 2, b, 3, c.interval);
+      const double x2 = TwowayLinePointX(lay, 1, 2, b, 3, c.interval);
+      // With the interval the two series straddle the B slot's centre; without it they share it.
+      EXPECT_EQ(x1 < lay.SlotCentre(b, 3) && x2 > lay.SlotCentre(b, 3), c.interval);
+      EXPECT_EQ(MarkersAt(canvas, x1, lay.Py(b + 1), 3), 1);
+      EXPECT_EQ(MarkersAt(canvas, x2, lay.Py(b + 4), 3), 1);
+      if (c.half > 0) {
+        EXPECT_TRUE(HasLine(canvas, x2, lay.Py(b + 4 - c.half), x2, lay.Py(b + 4 + c.half)));
+      } else {
+        EXPECT_EQ(VerticalsAt(canvas, x2), 0);
+      }
+      if (b > 0) {
+        EXPECT_TRUE(HasLine(canvas, TwowayLinePointX(lay, 0, 2, b - 1, 3, c.interval), lay.Py(b), x1, lay.Py(b + 1)));
+      }
+      EXPECT_NE(canvas.Find("B" + std::to_string(b + 1)), nullptr);
+    }
+    // A1 is blue, A2 red, each line in its own colour.
+    int red = 0;
+    for (const auto& l : canvas.lines) red += l.pen.color == Color{255, 0, 0} && !Near(l.x1, l.x2) ? 1 : 0;
+    EXPECT_EQ(red, 2 + (c.legend ? 1 : 0) + (c.half > 0 ? 6 : 0));
+    EXPECT_EQ(canvas.Find("A1") != nullptr, c.legend);
+  }
+}
+
+TEST_F(TwowayLinePlotTest, CommandAndReeditSheet) {
+  port.QueueDialog(TwowayLinePlotDialog::kTitle, {{"a1_color", "gray"}, {"interval", "0"}, {"legend", "off"}});
+  view.OnLinePlot(kLineTwoway);
+  EXPECT_EQ(view.MacroText, "oresentwo();\r\n");
+  EXPECT_EQ(doc.DisplayMode, DisplayKind::kLinePlot);
+  EXPECT_EQ(view.Graphs().line_kind, kLineTwoway);
+  EXPECT_EQ(view.Graphs().line_twoway.formats[0].line_color, "Gray");
+  EXPECT_FALSE(view.Graphs().line_twoway.options.plot_interval);
+  EXPECT_FALSE(view.Graphs().line_twoway.options.legend);
+  port.QueueDialog(TwowayLinePlotDialog::kTitle, {{"y_scale", "0"}, {"legend", "on"}});
+  view.OnEditGraph();
+  EXPECT_EQ(port.Messages().back(), "FreeORVEL: Scale setting is not correct.");
+  EXPECT_FALSE(view.Graphs().line_twoway.options.legend);
+  port.QueueDialog(TwowayLinePlotDialog::kTitle, {{"legend", "on"}});
+  view.OnEditGraph();
+  EXPECT_TRUE(view.Graphs().line_twoway.options.legend);
+  EXPECT_EQ(view.MacroText, "oresentwo();\r\n");
+  TwowayLinePlotDialog sheet;
+  EXPECT_EQ(sheet.Schema().pages, (std::vector<std::string>{"Line Format", "Marker Format", "Eror Bar",
+                                                            "Other Formats", "Color and Legend"}));
 }
 
 }  // namespace
