@@ -58,7 +58,8 @@ struct Point {
   double x, y;
 };
 
-// The means of the groups joined in column order, each with its error bar and marker.
+// The means of the groups joined in column order, each with its error bar and marker. A group
+// column without a number has no mean: it gets no point, and the line passes it by.
 void DrawMeans(Canvas& canvas, const CORVELDoc& doc, const LinePlotSettings& s, const GroupLayout& lay,
                double m) {
   const int k = static_cast<int>(s.columns.size());
@@ -71,15 +72,21 @@ void DrawMeans(Canvas& canvas, const CORVELDoc& doc, const LinePlotSettings& s, 
   }
   const Pen line{GraphColor(s.line_color, colors::kBlack), s.line_weight};
   canvas.SetPen(line);
-  for (std::size_t j = 1; j < points.size(); ++j)
-    canvas.DrawLine(points[j - 1].x, points[j - 1].y, points[j].x, points[j].y);
+  std::size_t previous = points.size();
+  for (std::size_t j = 0; j < points.size(); ++j) {
+    if (groups[j].n == 0) continue;
+    if (previous < points.size()) canvas.DrawLine(points[previous].x, points[previous].y, points[j].x, points[j].y);
+    previous = j;
+  }
   if (bar != ErrorBarKind::kNone) {
     for (std::size_t j = 0; j < points.size(); ++j) {
+      if (groups[j].n == 0) continue;
       const double e = ErrorExtent(groups[j], bar);
       DrawErrorBar(canvas, lay, points[j].x, groups[j].mean - e, groups[j].mean + e, m);
     }
   }
-  for (const Point& p : points) DrawMarker(canvas, p.x, p.y, m, s.marker);
+  for (std::size_t j = 0; j < points.size(); ++j)
+    if (groups[j].n > 0) DrawMarker(canvas, points[j].x, points[j].y, m, s.marker);
 }
 
 // Each row's values joined across the groups. A row with a gap (which the pairing check keeps

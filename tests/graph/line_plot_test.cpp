@@ -192,6 +192,21 @@ TEST(LinePlotTest, ProfilesJoinEachRowAndMarkEveryValue) {
   }
 }
 
+TEST(LinePlotTest, AGroupWithoutNumbersIsPassedBy) {
+  CORVELDoc doc;
+  Fill(doc);
+  for (int r = 1; r <= 3; ++r) doc.SetCell(8, r, "7");
+  for (int c : {1, 6, 8}) doc.SetGroupColumn(c, true);  // column 6 is empty
+  const LinePlotSettings s = DefaultLinePlotSettings(doc, kLineGroups);
+  RecordingGraphCanvas canvas(600, 450);
+  DrawLinePlot(canvas, doc, s, GraphCall::File());
+  const GroupLayout lay = LayoutGroupPlot(canvas, s.frame, GraphCall::File());
+  EXPECT_TRUE(HasLine(canvas, lay.SlotCentre(0, 3), lay.Py(5), lay.SlotCentre(2, 3), lay.Py(7)));
+  EXPECT_EQ(MarkersAt(canvas, lay.SlotCentre(1, 3), lay.Py(0), 3), 0);
+  EXPECT_EQ(VerticalsAt(canvas, lay.SlotCentre(1, 3)), 0);
+  EXPECT_NE(canvas.Find("Col6"), nullptr);  // its label still stands under its slot
+}
+
 TEST(LinePlotTest, PrintedMarkersScaleWithTheFont) {
   CORVELDoc doc;
   Fill(doc);
