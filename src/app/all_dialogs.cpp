@@ -1,6 +1,7 @@
 // Every dialog model of the program, for the checks that keep the documentation and the
 // front ends in step with the schemas. A new dialog is added here too.
 #include "app/anova_dialogs.h"
+#include "app/boxbar_dialogs.h"
 #include "app/correlation_dialogs.h"
 #include "app/data_settings_dialogs.h"
 #include "app/dialogs.h"
@@ -40,6 +41,9 @@ std::vector<std::unique_ptr<DialogModel>> AllDialogModels() {
   models.push_back(std::make_unique<TwowayAnovaDialog>());
   models.push_back(std::make_unique<ScatterPlotDialog>());
   models.push_back(std::make_unique<ScatterPlotDialog>(groups, ScatterSettings{}, true));
+  for (int kind : {kBoxPlotTwoGroups, kBoxPlotGroups}) models.push_back(std::make_unique<BoxPlotDialog>(kind));
+  for (int kind : {kBarPlotTwoGroups, kBarPlotGroups, kBarPlotTwoway})
+    models.push_back(std::make_unique<BarPlotDialog>(kind));
   // The R Language menu's pickers: one command of each layout (the others differ in title
   // only, and two of those titles are also the rank tests' dialogs).
   for (RCodeCommand c : {RCodeCommand::kSummaryStatistics, RCodeCommand::kPairedTTest, RCodeCommand::kAnova,

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "app/orvel_view.h"
+#include "graph/bar_plot.h"
+#include "graph/box_plot.h"
 #include "macro/keywords.h"
 #include "rcode/rcode_generator.h"
 
@@ -218,15 +220,20 @@ constexpr CommandRow kRows[] = {
     {.id = C::kLinePlotTwoway, .menu = "&Graph", .text = "Line Plot (Twoway Data)(&T)...", .prompt = kDrawAGraph,
      .keyword = "oresentwo"},
     {.id = C::kBoxPlotTwoGroups, .menu = "&Graph", .text = "Box Plot (Oneway Two Groups)(&A)...",
-     .prompt = kDrawAGraph, .keyword = "hakohigexy"},
+     .prompt = kDrawAGraph, .keyword = "hakohigexy",
+     .runner = kCore, .handler = [](CORVELView& v) { v.OnBoxPlot(kBoxPlotTwoGroups); }},
     {.id = C::kBoxPlotGroups, .menu = "&Graph", .text = "Box Plot (Oneway Three Groups or More)(&B)...",
-     .prompt = kDrawAGraph, .keyword = "hakohigeone"},
+     .prompt = kDrawAGraph, .keyword = "hakohigeone",
+     .runner = kCore, .handler = [](CORVELView& v) { v.OnBoxPlot(kBoxPlotGroups); }},
     {.id = C::kBarPlotTwoGroups, .menu = "&Graph", .text = "Bar Plot (Oneway Two Groups)(&C)...",
-     .prompt = kDrawAGraph, .keyword = "bargraphxy"},
+     .prompt = kDrawAGraph, .keyword = "bargraphxy",
+     .runner = kCore, .handler = [](CORVELView& v) { v.OnBarPlot(kBarPlotTwoGroups); }},
     {.id = C::kBarPlotGroups, .menu = "&Graph", .text = "Bar Plot (Oneway Three Groups or More)(&D)...",
-     .prompt = kDrawAGraph, .keyword = "bargraphone"},
+     .prompt = kDrawAGraph, .keyword = "bargraphone",
+     .runner = kCore, .handler = [](CORVELView& v) { v.OnBarPlot(kBarPlotGroups); }},
     {.id = C::kBarPlotTwoway, .menu = "&Graph", .text = "Bar Plot (Twoway Data)(&E)...", .prompt = kDrawAGraph,
-     .keyword = "bargraphtwo"},
+     .keyword = "bargraphtwo",
+     .runner = kCore, .handler = [](CORVELView& v) { v.OnBarPlot(kBarPlotTwoway); }},
 
     // ---- R Language ---- (each copies R code to the clipboard)
     {.id = C::kRSummaryStatistics, .menu = "&R Language", .text = "Summary Statistis(&B)...", .prompt = kRCode,

@@ -44,6 +44,7 @@ void CORVELView::OnScatterPlot() {
 }
 
 void CORVELView::OnEditGraph() {
+  if (EditBoxOrBarPlot()) return;
   if (doc_.DisplayMode == kScatterMode) {
     ScatterPlotDialog dialog(doc_, Graphs().scatter, true);
     if (!port_.RunDialog(dialog) || !dialog.Accept().empty()) return;
@@ -64,6 +65,7 @@ void CORVELView::OnEditGraph() {
 }
 
 void CORVELView::DrawGraph(Canvas& canvas, const GraphCall& call) {
+  if (DrawBoxOrBarPlot(canvas, call)) return;
   if (doc_.DisplayMode == kScatterMode) {
     // The data may have changed under a kept setting; the refusal then turns the kind to 0.
     DrawScatterPlot(canvas, doc_, Graphs().scatter, call);

@@ -126,6 +126,13 @@ class CORVELView {
   void DrawGraphPane(Canvas& canvas);
   // The settings of every graph kind, kept until the next command of the kind.
   GraphState& Graphs();
+  // Box plots (kind 0 two groups, 1 three or more) and bar plots (kind 0 two groups, 1 three
+  // or more, 2 two-way data) (boxbar_commands.cpp).
+  void OnBoxPlot(int kind);
+  void OnBarPlot(int kind);
+  // The re-edit sheet / the drawing of a box or bar plot; false in the other modes.
+  bool EditBoxOrBarPlot();
+  bool DrawBoxOrBarPlot(Canvas& canvas, const GraphCall& call);
   // Analyses of variance (anova_commands.cpp).
   void OnOnewayAnova();
   void OnTwowayAnovaWithoutReplication();
