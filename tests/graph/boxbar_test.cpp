@@ -6,6 +6,7 @@
 
 #include "app/boxbar_dialogs.h"
 #include "app/graph_commands.h"
+#include "app/print_layout.h"
 #include "app/orvel_view.h"
 #include "graph/bar_plot.h"
 #include "graph/box_plot.h"
@@ -307,6 +308,27 @@ TEST_F(BoxBarCommandsTest, ReeditSheetsRedrawWithoutAStatementAndKeepTheirOwnWor
   EXPECT_FALSE(view.Graphs().bar.twoway.plot_interval);
   EXPECT_EQ(view.Graphs().bar.series[1].marker.background, "Green");
   EXPECT_EQ(view.MacroText, "");
+}
+
+TEST_F(BoxBarCommandsTest, PrintedAndOnScreenThroughTheViewsGraphPaths) {
+  view.OnBoxPlot(kBoxPlotGroups);
+  const Printout printout(doc, [this](Canvas& c, const GraphCall& g) { view.DrawGraph(c, g); });
+  ASSERT_EQ(printout.PageCount(), 1);
+  RecordingGraphCanvas page(1000, 1400);
+  printout.DrawPage(page, PrintPageGeometry{1000, 1400, 300}, 1);
+  EXPECT_FALSE(page.Find(kGraphBandPrompt));
+  ASSERT_TRUE(page.Find(BoxPlotTitle(kBoxPlotGroups)));
+  EXPECT_DOUBLE_EQ(page.Find(BoxPlotTitle(kBoxPlotGroups))->y, 8);  // half a title line, no band
+  ASSERT_TRUE(page.Find("Col3"));
+
+  view.OnBarPlot(kBarPlotTwoway);
+  RecordingGraphCanvas screen(900, 600);
+  view.DrawGraphPane(screen);
+  ASSERT_TRUE(screen.Find(kGraphBandPrompt));
+  ASSERT_TRUE(screen.Find(BarPlotTitle(kBarPlotTwoway)));
+  EXPECT_DOUBLE_EQ(screen.Find(BarPlotTitle(kBarPlotTwoway))->y, 16 + 8);  // under the band
+  EXPECT_TRUE(screen.Find("A2"));
+  EXPECT_FALSE(screen.bad_coordinate);
 }
 
 TEST_F(BoxBarCommandsTest, SheetsOfferTheirPagesAndPresets) {
