@@ -2,12 +2,16 @@
 // command of that kind (a graph itself is never kept: every paint redraws it).
 #pragma once
 
+#include "graph/histogram.h"
+#include "graph/scatter_matrix.h"
 #include "graph/scatter_plot.h"
 
 namespace orvel {
 
 struct GraphState {
   ScatterSettings scatter;
+  HistogramSettings histogram;
+  ScatterMatrixSettings matrix;
 };
 
 // The save dialog of Save Graph As: the enhanced metafile first, then the formats of cairo.
