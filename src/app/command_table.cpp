@@ -205,9 +205,10 @@ constexpr CommandRow kRows[] = {
      .keyword = "scatter", .runner = kCore, .handler = [](CORVELView& v) { v.OnScatterPlot(); }},
     // The scatter plot matrix draws the explanatory variables of the multiple regression data.
     {.id = C::kScatterPlotMatrix, .menu = "&Graph", .text = "Scatter Plot Matrix(&M)...",
-     .prompt = "Data : Independent Variables of Multiple Regression Data", .keyword = "scatterm"},
+     .prompt = "Data : Independent Variables of Multiple Regression Data", .keyword = "scatterm", .runner = kCore,
+     .handler = [](CORVELView& v) { v.OnScatterPlotMatrix(); }},
     {.id = C::kHistogram, .menu = "&Graph", .text = "Histogram(&H)...", .prompt = kDrawAGraph,
-     .keyword = "histogram"},
+     .keyword = "histogram", .runner = kCore, .handler = [](CORVELView& v) { v.OnHistogram(); }},
     {.id = C::kLinePlotTwoGroups, .menu = "&Graph", .text = "Line Plot (Oneway Two Groups)(&X)...",
      .prompt = kDrawAGraph, .keyword = "oresenxy"},
     {.id = C::kLinePlotTwoRelatedGroups, .menu = "&Graph", .text = "Line Plot (Oneway Two Related Groups)(&P)...",

@@ -4,6 +4,8 @@
 
 #include "graph/bar_plot.h"
 #include "graph/box_plot.h"
+#include "graph/histogram.h"
+#include "graph/scatter_matrix.h"
 #include "graph/scatter_plot.h"
 
 namespace orvel {
@@ -12,6 +14,8 @@ struct GraphState {
   ScatterSettings scatter;
   BoxPlotSettings box;
   BarPlotSettings bar;
+  HistogramSettings histogram;
+  ScatterMatrixSettings matrix;
 };
 
 // The save dialog of Save Graph As: the enhanced metafile first, then the formats of cairo.

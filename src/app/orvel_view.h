@@ -120,6 +120,12 @@ class CORVELView {
   void OnSaveGraph();
   // A double click in a graph mode: the graph's settings sheet again, redrawn on OK.
   void OnEditGraph();
+  // The histogram of the current cell's column (histogram_commands.cpp).
+  void OnHistogram();
+  // The scatter-plot matrix of the multiple regression variables (scatter_matrix_commands.cpp).
+  void OnScatterPlotMatrix();
+  // Copy in a graph mode: the graph at 600 x 450 on the clipboard as a picture (PNG, SVG, EMF).
+  void CopyGraph();
   // Draws the graph of the present display mode (nothing in the other modes).
   void DrawGraph(Canvas& canvas, const GraphCall& call);
   // The graph pane on screen: white, the graph with the screen flags, the header band.
@@ -255,6 +261,9 @@ class CORVELView {
   void FinishAnalysis(CommandId command);
 
  private:
+  // The re-edit sheets of a double click, one per graph kind.
+  void EditHistogram();
+  void EditScatterMatrix();
   SaveOutcome SaveDocumentTo(const std::string& path);
   // Opens a document or text file into the document (asking for it when `path` is empty).
   bool OpenSheetFile(const std::string& path, const FileDialogRequest& request,
