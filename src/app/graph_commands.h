@@ -2,9 +2,13 @@
 // command of that kind (a graph itself is never kept: every paint redraws it).
 #pragma once
 
+#include "graph/bar_plot.h"
+#include "graph/box_plot.h"
+#include "graph/histogram.h"
 #include "graph/line_plot.h"
-#include "graph/twoway_line_plot.h"
+#include "graph/scatter_matrix.h"
 #include "graph/scatter_plot.h"
+#include "graph/twoway_line_plot.h"
 
 namespace orvel {
 
@@ -14,6 +18,10 @@ struct GraphState {
   LinePlotSettings line;
   TwowayLinePlotSettings line_twoway;  // kind 2
   int line_kind = kLineTwoGroups;
+  BoxPlotSettings box;
+  BarPlotSettings bar;
+  HistogramSettings histogram;
+  ScatterMatrixSettings matrix;
 };
 
 // The save dialog of Save Graph As: the enhanced metafile first, then the formats of cairo.

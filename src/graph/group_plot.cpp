@@ -61,12 +61,15 @@ std::string GroupSettingText(double v) {
 GroupRange DefaultGroupRange(double hi, double lo) {
   GroupRange r;
   if (!std::isfinite(hi) || !std::isfinite(lo)) return r;
+  // The signs are those of the data: widening alone must not pull the range of positive values
+  // below 0 (values 1 .. 18 would start at -0.7), so such a range starts at 0 all the same.
+  const bool positives = hi > 0 && lo >= 0, negatives = hi < 0 && lo < 0;
   const double d = (hi - lo) / 10;
   hi += d;
   lo -= d;
-  if (hi > 0 && lo >= 0) {
+  if (positives || (hi > 0 && lo >= 0)) {
     lo = 0;
-  } else if (hi < 0 && lo < 0) {
+  } else if (negatives || (hi < 0 && lo < 0)) {
     hi = 0;
   }
   const double range = hi - lo;

@@ -61,7 +61,7 @@ Color GroupColor(std::string_view name, Color fallback);
 
 // The default Y range from the largest (hi) and smallest (lo) value to be shown: both widened
 // by a tenth of their distance; then a range of positives starts at 0 and a range of negatives
-// ends at 0. The scale is 10^(e-1)/2 for e > 0 and 10^e/2 for e <= 0 with e the digit exponent
+// ends at 0 (positive data start at 0 even when the widening reached below it). The scale is 10^(e-1)/2 for e > 0 and 10^e/2 for e <= 0 with e the digit exponent
 // of the range. All three are offered rounded as their "%.2f" texts show them.
 // A range of zero (all values 0) gives -1 .. 1 with the scale 0.1. Where "%.2f" would round a
 // tiny range or scale to nothing, the texts keep their significant digits instead.

@@ -106,7 +106,10 @@ Rect TwowayLegendBox(const GroupLayout& lay, const TwowaySeriesData& data) {
   const LegendGeometry g = LegendMeasures(lay);
   std::size_t longest = 0;
   for (int a = 0; a < data.a_levels; ++a) longest = std::max(longest, TwowaySeriesName(data, a).size());
-  const double width = 3 * g.pad + g.sample + static_cast<double>(longest) * lay.fonts.x.char_width;
+  // Without device metrics a character is guessed at half the point size, which narrow faces
+  // reach but proportional text of capitals does not: the box allows for the wider guess.
+  const double char_width = std::max(lay.fonts.x.char_width, 0.6 * lay.fonts.x.line);
+  const double width = 3 * g.pad + g.sample + static_cast<double>(longest) * char_width;
   const double height = g.pad + data.a_levels * g.row;
   Rect box;
   box.right = lay.area.right - g.pad;

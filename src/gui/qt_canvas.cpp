@@ -15,6 +15,7 @@ void InstallFontSubstitutions() {
   // Schoolbook); the Japanese texts of reports and messages fall back to IPAGothic.
   QFont::insertSubstitutions("Arial", {"Liberation Sans", "IPAGothic"});
   QFont::insertSubstitutions("Century", {"C059", "Century Schoolbook L", "IPAGothic"});
+  QFont::insertSubstitutions("ＭＳ ゴシック", {"IPAGothic"});
 }
 
 QFont QtCanvas::ToQFont(const FontChoice& font) {

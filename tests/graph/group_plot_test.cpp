@@ -22,6 +22,9 @@ TEST(GroupPlotFrame, DefaultRangeWidensThenAppliesTheZeroRule) {
       {5, 5, "5.00", "0.00", "0.50"},        // constant positive: 0 .. 5, e = 0
       {250, 100, "265.00", "0.00", "5.00"},  // e = 2 -> 10/2
       {0.002, 0.001, "0.0021", "0.00", "0.0005"},  // tiny: significant digits kept, never 0
+      {18, 1, "19.70", "0.00", "0.50"},      // positive data start at 0 though widening reaches -0.7
+      {-1, -18, "0.00", "-19.70", "0.50"},
+      {4, -0.1, "4.41", "-0.51", "0.50"},    // data straddling 0 keep both widened ends
   };
   for (const Case& c : cases) {
     const GroupRange r = DefaultGroupRange(c.hi, c.lo);

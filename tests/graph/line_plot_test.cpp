@@ -331,7 +331,7 @@ TEST_F(TwowayLinePlotTest, SeriesStandApartByThePlotIntervalWithTheirBarsAndLege
   const TwowayLinePlotSettings preset = DefaultTwowayLinePlotSettings(doc);
   // SD 0.5: the cells reach from 0.5 to 6.5 before the margin.
   EXPECT_EQ(preset.frame.y_max, DefaultGroupRange(6.5, 0.5).max);
-  EXPECT_EQ(preset.frame.y_min, -0.1);  // widened below 0 by a tenth of 6: no zero rule
+  EXPECT_EQ(preset.frame.y_min, 0);  // positive cells: from 0, though the widening reaches below
   struct Case {
     bool interval, legend;
     ErrorBarKind error;
