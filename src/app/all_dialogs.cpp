@@ -49,8 +49,8 @@ std::vector<std::unique_ptr<DialogModel>> AllDialogModels() {
   for (int kind : {kLineTwoGroups, kLineGroups, kLineTwoRelated, kLineRelatedGroups}) {
     LinePlotSettings line;
     line.kind = kind;
-    models.push_back(std::make_unique<LinePlotDialog>(line, false));
-    if (kind != kLineRelatedGroups) models.push_back(std::make_unique<LinePlotDialog>(line, true));
+    models.push_back(std::make_unique<LinePlotDialog>(groups, line, false));
+    if (kind != kLineRelatedGroups) models.push_back(std::make_unique<LinePlotDialog>(groups, line, true));
   }
   models.push_back(std::make_unique<TwowayLinePlotDialog>());
   for (int kind : {kBoxPlotTwoGroups, kBoxPlotGroups}) models.push_back(std::make_unique<BoxPlotDialog>(kind));

@@ -24,13 +24,13 @@ void CORVELView::OnLinePlot(int kind) {
   const std::string refusal = LinePlotDataRefusal(doc_, kind);
   if (!refusal.empty()) return port_.ShowMessage(kFreeTitle, refusal);
   if (kind == kLineTwoway) {
-    TwowayLinePlotDialog dialog(DefaultTwowayLinePlotSettings(doc_), false);
+    TwowayLinePlotDialog dialog(doc_, DefaultTwowayLinePlotSettings(doc_), false);
     if (!port_.RunDialog(dialog) || !dialog.Accept().empty()) return;  // nothing changes
     const std::string check = dialog.SettingsRefusal();
     if (!check.empty()) return port_.ShowMessage(kFreeTitle, check);
     Graphs().line_twoway = dialog.Settings();
   } else {
-    LinePlotDialog dialog(DefaultLinePlotSettings(doc_, kind), false);
+    LinePlotDialog dialog(doc_, DefaultLinePlotSettings(doc_, kind), false);
     if (!port_.RunDialog(dialog) || !dialog.Accept().empty()) return;
     const std::string check = dialog.SettingsRefusal();
     if (!check.empty()) return port_.ShowMessage(kFreeTitle, check);
@@ -47,7 +47,7 @@ bool CORVELView::EditLinePlot() {
   if (doc_.DisplayMode != DisplayKind::kLinePlot) return false;
   GraphState& graphs = Graphs();
   if (graphs.line_kind == kLineTwoway) {
-    TwowayLinePlotDialog dialog(graphs.line_twoway, true);
+    TwowayLinePlotDialog dialog(doc_, graphs.line_twoway, true);
     if (!port_.RunDialog(dialog) || !dialog.Accept().empty()) return true;
     const std::string check = dialog.SettingsRefusal();
     if (!check.empty()) {
@@ -58,7 +58,7 @@ bool CORVELView::EditLinePlot() {
     port_.Repaint();
     return true;
   }
-  LinePlotDialog dialog(graphs.line, true);
+  LinePlotDialog dialog(doc_, graphs.line, true);
   if (!port_.RunDialog(dialog) || !dialog.Accept().empty()) return true;
   const std::string check = dialog.SettingsRefusal();
   if (!check.empty()) {

@@ -293,11 +293,13 @@ TEST_F(LinePlotCommandsTest, RefusalsOfBothSheetsChangeNothing) {
 }
 
 TEST_F(LinePlotCommandsTest, PagesOfTheSheets) {
-  LinePlotDialog means(DefaultLinePlotSettings(doc, kLineTwoGroups), false);
+  LinePlotDialog means(doc, DefaultLinePlotSettings(doc, kLineTwoGroups), false);
   EXPECT_EQ(means.Schema().pages, (std::vector<std::string>{"Y-axis", "X-axis", "Line Format", "Marker Format",
                                                             "Eror Bar", "Title", "Plot Area"}));
   EXPECT_EQ(means.Schema().Find("y_max")->ValueText(), "6.95");  // 6.71 widened by a tenth of 2.41
-  LinePlotDialog profiles(DefaultLinePlotSettings(doc, kLineTwoRelated), true);
+  EXPECT_EQ(means.Schema().Find("y_maximum_value")->ValueText(), "7.00");  // the values, not the means
+  EXPECT_EQ(means.Schema().Find("y_minimum_value")->ValueText(), "4.00");
+  LinePlotDialog profiles(doc, DefaultLinePlotSettings(doc, kLineTwoRelated), true);
   EXPECT_EQ(profiles.Title(), "Setting for line plot (Oneway Two related groups)");
   EXPECT_EQ(profiles.Schema().Find("error_bar"), nullptr);
 }
