@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -393,6 +394,23 @@ class MainFrameTest : public QObject {
     QGuiApplication::clipboard()->clear();
     Action("Copy(&C)")->trigger();
     QCOMPARE(QGuiApplication::clipboard()->text(), QString("5\t6\r\n7\t8\r\n"));
+  }
+
+  // Copy in a graph puts the picture on the system clipboard in each of its formats.
+  void copyInAGraphPutsThePictureOnTheClipboard() {
+    TypeColumn(1, {"1", "2", "3", "4", "5"});
+    frame_->Doc().SetSelection(1, 1, 1, 1);
+    WhenModalShows([](QWidget* w) { static_cast<QDialog*>(w)->accept(); });
+    Action("Histogram(&H)...")->trigger();
+    QCOMPARE(frame_->Doc().DisplayMode, DisplayKind::kHistogram);
+    QGuiApplication::clipboard()->setText("old");
+    Action("Copy(&C)")->trigger();
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    QVERIFY(data->hasImage());
+    QCOMPARE(qvariant_cast<QImage>(data->imageData()).size(), QSize(600, 450));
+    QVERIFY(data->data("image/svg+xml").startsWith("<?xml"));
+    QVERIFY(data->data("image/x-emf").startsWith(QByteArray("\x01\x00\x00\x00", 4)));
+    QVERIFY(!data->hasText());
   }
 
   void theAboutBoxNamesTheVersion() {
