@@ -62,3 +62,18 @@ picture graph_line_profiles examples/growth.txt \
 picture graph_line_twoway examples/growth.txt \
   'settwofactor (1,1,1); settwofactor (1,2,2); settwofactor (1,3,3); settwofactor (2,1,4); settwofactor (2,2,5); settwofactor (2,3,6); settwofactor (3,1,7); settwofactor (3,2,8); settwofactor (3,3,9); settwofactorlabela (1,"Male"); settwofactorlabela (2,"Female"); settwofactorlabela (3,"Young"); settwofactorlabelb (1,"0 h"); settwofactorlabelb (2,"2 h"); settwofactorlabelb (3,"4 h"); oresentwo;' \
   'dialog "Setting for line plot (Twoway data)"'
+picture graph_box_two examples/graphs.txt \
+  'setxvalue (3); setyvalue (4); hakohigexy;' \
+  'dialog "Setting for box plot (Oneway Two groups)"'
+picture graph_box_groups examples/graphs.txt \
+  'setonefactor (3,true); setonefactor (4,true); setonefactor (5,true); hakohigeone;' \
+  'dialog "Setting for box plot (Oneway Three groups or more)"'
+picture graph_bar_two examples/graphs.txt \
+  'setxvalue (3); setyvalue (4); bargraphxy;' \
+  'dialog "Setting for Bar Plot (Oneway Two Groups)"'
+picture graph_bar_groups examples/graphs.txt \
+  'setonefactor (3,true); setonefactor (4,true); setonefactor (5,true); bargraphone;' \
+  'dialog "Setting for Bar Plot (Oneway Three Groups or More)" error=se'
+picture graph_bar_twoway examples/harvest.txt \
+  'settwofactor (1,1,1); settwofactor (1,2,2); settwofactor (1,3,3); settwofactor (2,1,4); settwofactor (2,2,5); settwofactor (2,3,6); settwofactorlabela (1,"No fertiliser"); settwofactorlabela (2,"Fertiliser"); settwofactorlabelb (1,"Week 2"); settwofactorlabelb (2,"Week 4"); settwofactorlabelb (3,"Week 6"); bargraphtwo;' \
+  'dialog "Setting for Bar Plot (Twoway Data)" title="Yield by week and fertiliser"'

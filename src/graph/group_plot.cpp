@@ -187,6 +187,19 @@ std::vector<double> GroupYTicks(double y_min, double y_max, double scale, int li
   return ticks;
 }
 
+int GroupLabelStride(const std::vector<double>& ticks, const GroupLayout& lay) {
+  if (ticks.size() < 2) return 1;
+  const double spacing = std::fabs(lay.Py(ticks[1]) - lay.Py(ticks[0]));
+  const double line = lay.fonts.y.line;
+  if (!(spacing > 0) || spacing >= line) return 1;
+  // Whole multiples of the labelled step: 1, 2, 5, 10, 20, 50, ... ticks apart.
+  for (double decade = 1;; decade *= 10)
+    for (int m : {1, 2, 5}) {
+      const double k = m * decade;
+      if (k * spacing >= line || k > 1e9) return static_cast<int>(k);
+    }
+}
+
 void DrawGroupYAxis(Canvas& canvas, const GroupPlotFrame& f, const GroupLayout& lay) {
   const bool right = f.y_position == kGroupYRight;
   const double x = right ? lay.area.right : lay.area.left;
@@ -194,9 +207,13 @@ void DrawGroupYAxis(Canvas& canvas, const GroupPlotFrame& f, const GroupLayout& 
   canvas.SetFont(lay.fonts.y.shape);
   canvas.DrawLine(x, lay.area.bottom, x, lay.area.top);
   const double out = right ? x + lay.tick : x - lay.tick;
-  for (double v : GroupYTicks(f.y_min, f.y_max, f.y_scale)) {
+  const std::vector<double> ticks = GroupYTicks(f.y_min, f.y_max, f.y_scale);
+  const int stride = GroupLabelStride(ticks, lay);
+  const double tick_step = ticks.size() >= 2 ? ticks[1] - ticks[0] : f.y_scale;
+  for (double v : ticks) {
     const double py = lay.Py(v);
     canvas.DrawLine(x, py, out, py);
+    if (stride > 1 && std::fmod(std::round(v / tick_step), stride) != 0) continue;
     const double gap = lay.fonts.y.char_width / 2;
     canvas.DrawText(right ? out + gap : out - gap, py - lay.fonts.y.line / 2, FormatFixed2(v),
                     right ? TextAlign::kLeft : TextAlign::kRight);

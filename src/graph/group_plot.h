@@ -160,8 +160,12 @@ void DrawGroupBaseline(Canvas& canvas, const GroupPlotFrame& f, const GroupLayou
 // inside [min, max]. A scale too fine to see is thinned to a multiple of itself, so a drawing
 // never lists more than `limit` ticks.
 std::vector<double> GroupYTicks(double y_min, double y_max, double scale, int limit = 1000);
-// The Y axis on the left (or right) edge with its ticks pointing away from the plot, each
-// labelled "%.2f" beside the axis.
+// Every how many scale steps a tick is labelled: 1 while the ticks stand at least a Y-font line
+// apart, else the smallest of 2, 5, 10, 20, 50, ... steps that does, so labels never overprint.
+int GroupLabelStride(const std::vector<double>& ticks, const GroupLayout& lay);
+// The Y axis on the left (or right) edge with its ticks pointing away from the plot, labelled
+// "%.2f" beside the axis (every tick, or every stride-th multiple of the scale where the ticks
+// stand closer than a line).
 void DrawGroupYAxis(Canvas& canvas, const GroupPlotFrame& f, const GroupLayout& lay);
 
 // Under a group centred at x: "Col%d" half an X-font line below the plot, the column's name two

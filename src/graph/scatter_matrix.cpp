@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "graph/histogram.h"
 
@@ -96,6 +97,56 @@ Variable ReadVariable(const CORVELDoc& doc, int column, const std::vector<unsign
     v.max = *hi;
   }
   return v;
+}
+
+// More distinct markers than this in one cell are drawn as the pixels they cover.
+constexpr std::size_t kCrowdedCell = 600;
+
+// Fills the pixels covered by square markers of half-size e (their outline of one pixel
+// included) centred at `centres`: each row's runs of covered pixels, runs repeated on the rows
+// below merged into one rectangle. The cell's origin is snapped to whole pixels so the
+// rectangles' edges are crisp.
+void FillMarkerCoverage(Canvas& canvas, const std::vector<std::pair<double, double>>& centres, const Rect& cell,
+                        double cs, double e, Color color) {
+  const double ox = std::floor(cell.left - e - 2), oy = std::floor(cell.top - e - 2);
+  const int n = static_cast<int>(std::ceil(cs + 2 * e + 5));
+  std::vector<unsigned char> covered(static_cast<std::size_t>(n) * static_cast<std::size_t>(n), 0);
+  for (const auto& [px, py] : centres) {
+    const int x0 = std::clamp(static_cast<int>(std::lround(px - e - 0.5 - ox)), 0, n);
+    const int x1 = std::clamp(static_cast<int>(std::lround(px + e + 0.5 - ox)), 0, n);
+    const int y0 = std::clamp(static_cast<int>(std::lround(py - e - 0.5 - oy)), 0, n);
+    const int y1 = std::clamp(static_cast<int>(std::lround(py + e + 0.5 - oy)), 0, n);
+    for (int y = y0; y < y1; ++y)
+      std::fill_n(covered.begin() + static_cast<std::ptrdiff_t>(y) * n + x0, std::max(x1 - x0, 0), 1);
+  }
+  struct Open {
+    int x0, x1, y0;
+  };
+  std::vector<Open> open, next;
+  auto flush = [&](const Open& o, int y_end) {
+    canvas.FillRect({ox + o.x0, oy + o.y0, ox + o.x1, oy + y_end}, color);
+  };
+  for (int y = 0; y <= n; ++y) {
+    next.clear();
+    std::size_t k = 0;  // the open rectangles are in x order, as the runs are
+    for (int x = 0; y < n && x < n;) {
+      const unsigned char* row = covered.data() + static_cast<std::ptrdiff_t>(y) * n;
+      if (!row[x]) {
+        ++x;
+        continue;
+      }
+      const int x0 = x;
+      while (x < n && row[x]) ++x;
+      while (k < open.size() && open[k].x0 < x0) flush(open[k++], y);
+      if (k < open.size() && open[k].x0 == x0 && open[k].x1 == x) {
+        next.push_back(open[k++]);
+      } else {
+        next.push_back({x0, x, y});
+      }
+    }
+    while (k < open.size()) flush(open[k++], y);
+    open.swap(next);
+  }
 }
 
 }  // namespace
@@ -198,10 +249,12 @@ void DrawScatterMatrix(Canvas& canvas, const CORVELDoc& doc, const ScatterMatrix
   const Color marker = GraphColor(s.marker_color, colors::kBlack);
   canvas.SetPen(Pen{marker, 1});
   canvas.SetBrush(Brush{marker, false});
-  // Markers landing on the same device pixel as one already drawn in the cell are drawn once:
-  // the picture is the same and a large grid of many rows stays fast.
+  // Markers landing on the same device pixel as one already drawn in the cell are drawn once.
+  // A cell crowded with markers (many rows) is filled instead with the pixels its markers cover,
+  // in a few rectangles: the same picture, and a large grid of many rows stays fast.
   const int grid = cs > 0 && cs < 4096 ? static_cast<int>(std::ceil(cs)) + 1 : 0;
   std::vector<unsigned char> drawn(static_cast<std::size_t>(grid) * static_cast<std::size_t>(grid));
+  std::vector<std::pair<double, double>> centres;
   const std::size_t rows = static_cast<std::size_t>(doc.RowCount());
   for (int j = 1; j <= m; ++j) {
     const Variable& vy = vars[static_cast<std::size_t>(j - 1)];
@@ -212,6 +265,7 @@ void DrawScatterMatrix(Canvas& canvas, const CORVELDoc& doc, const ScatterMatrix
       const double x_scale = vx.Flat() ? 0 : (cs - 4 * e) / (vx.max - vx.min);
       const double y_scale = vy.Flat() ? 0 : (cs - 4 * e) / (vy.max - vy.min);
       std::fill(drawn.begin(), drawn.end(), 0);
+      centres.clear();
       for (std::size_t r = 1; r < rows; ++r) {
         const double x = vx.values[r], y = vy.values[r];
         if (std::isnan(x) || std::isnan(y)) continue;
@@ -225,9 +279,15 @@ void DrawScatterMatrix(Canvas& canvas, const CORVELDoc& doc, const ScatterMatrix
           if (seen) continue;
           seen = 1;
         }
+        centres.emplace_back(px, py);
+      }
+      if (grid > 0 && centres.size() > kCrowdedCell) {
+        FillMarkerCoverage(canvas, centres, cell, cs, e, marker);
+        continue;
+      }
+      for (const auto& [px, py] : centres)
         canvas.DrawRect({ClampCoordinate(px - e, call.width), ClampCoordinate(py - e, call.height),
                          ClampCoordinate(px + e, call.width), ClampCoordinate(py + e, call.height)});
-      }
     }
   }
 }

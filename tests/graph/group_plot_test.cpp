@@ -125,5 +125,29 @@ TEST(GroupPlotFrame, AxisTicksTitleAndLabelsAreDrawnWhereTheLayoutSays) {
   EXPECT_DOUBLE_EQ(canvas.Find("Title")->y + 1.5 * lay.fonts.title.line, lay.area.top);
 }
 
+TEST(GroupPlotFrame, CrowdedTickLabelsAreThinnedToRoundMultiples) {
+  struct Case {
+    double max, min, scale;
+    int stride;
+  };
+  // File layout: the plot is 362 pixels high and a Y-font line 10.
+  const Case cases[] = {{10, 0, 1, 1}, {34.5, 0, 0.5, 2}, {34.5, -34.5, 0.5, 5}, {1000, 0, 0.5, 20}};
+  for (const Case& c : cases) {
+    testing::RecordingGraphCanvas canvas(600, 450);
+    GroupPlotFrame f;
+    f.y_max = c.max;
+    f.y_min = c.min;
+    f.y_scale = c.scale;
+    const GroupLayout lay = LayoutGroupPlot(canvas, f, GraphCall::File());
+    const std::vector<double> ticks = GroupYTicks(c.min, c.max, c.scale);
+    EXPECT_EQ(GroupLabelStride(ticks, lay), c.stride) << c.max;
+    DrawGroupYAxis(canvas, f, lay);
+    EXPECT_EQ(canvas.lines.size(), ticks.size() + 1) << c.max;  // every tick is drawn
+    ASSERT_NE(canvas.Find("0.00"), nullptr) << c.max;           // 0 is always among the labels
+    for (std::size_t i = 1; i < canvas.texts.size(); ++i)
+      EXPECT_GE(std::fabs(canvas.texts[i].y - canvas.texts[i - 1].y), lay.fonts.y.line - 1e-9) << c.max;
+  }
+}
+
 }  // namespace
 }  // namespace orvel

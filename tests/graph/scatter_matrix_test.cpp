@@ -146,6 +146,59 @@ TEST(ScatterMatrixDrawing, PrinterMarkersAndManyPointsOnOnePixel) {
   EXPECT_TRUE(paper_marker);
 }
 
+// A crowded cell is filled with the pixels its markers cover: every point's marker is covered,
+// by far fewer rectangles than there are points.
+TEST(ScatterMatrixDrawing, CrowdedCellsAreFilledWhereTheirMarkersAre) {
+  class FillRecordingCanvas : public RecordingGraphCanvas {
+   public:
+    using RecordingGraphCanvas::RecordingGraphCanvas;
+    void FillRect(const Rect& r, Color color) override {
+      RecordingGraphCanvas::FillRect(r, color);
+      fills.push_back(r);
+    }
+    std::vector<Rect> fills;
+  };
+  CORVELDoc doc(3001);
+  for (int r = 1; r <= 3000; ++r) {
+    doc.SetCell(1, r, std::to_string(r));
+    doc.SetCell(2, r, std::to_string((r * 7919) % 3001));
+  }
+  doc.SetRegressionY(3);
+  doc.SetRegressionXColumn(1, true);
+  doc.SetRegressionXColumn(2, true);
+  FillRecordingCanvas canvas(600, 450);
+  DrawScatterMatrix(canvas, doc, ScatterMatrixSettings{}, GraphCall::File(16));
+  EXPECT_FALSE(canvas.bad_coordinate);
+  for (const auto& shape : canvas.shapes) EXPECT_GT(shape.rect.Width(), 5);  // no single markers
+  ASSERT_FALSE(canvas.fills.empty());
+  EXPECT_LT(canvas.fills.size(), 2 * 3000u);
+  const ScatterMatrixLayout l = ScatterMatrixPlotLayout(canvas, ScatterMatrixSettings{}, 2, GraphCall::File(16));
+  const Rect cell = l.Cell(1, 2, 2);  // column 1 across, column 2 down
+  const double cs = l.cell;
+  auto covered = [&](double x, double y) {
+    for (const Rect& f : canvas.fills)
+      if (f.left <= x && x <= f.right && f.top <= y && y <= f.bottom) return true;
+    return false;
+  };
+  for (int r = 1; r <= 3000; r += 37) {
+    const double px = cell.left + 4 + (r - 1) * (cs - 8) / 2999;
+    const double py = cell.top + 4 + (3000 - (r * 7919) % 3001) * (cs - 8) / 2999;
+    EXPECT_TRUE(covered(px, py)) << r;
+    EXPECT_TRUE(covered(px - 1.9, py + 1.9)) << r;  // the marker's corner too
+  }
+  // The fills stay within the cells' markers' reach: inside some cell, less the inset of 2e
+  // plus half a marker.
+  for (const Rect& f : canvas.fills) {
+    bool inside = false;
+    for (int i = 1; i <= 2; ++i)
+      for (int j = 1; j <= 2; ++j) {
+        const Rect c = l.Cell(i, j, 2);
+        inside |= f.left >= c.left + 1 && f.right <= c.right - 1 && f.top >= c.top + 1 && f.bottom <= c.bottom - 1;
+      }
+    EXPECT_TRUE(inside) << f.left << "," << f.top;
+  }
+}
+
 class ScatterMatrixCommandTest : public ::testing::Test {
  protected:
   ScatterMatrixCommandTest() {
