@@ -106,6 +106,9 @@ class CDataColumn {
     int max_row = 1;          // last row of the largest value
   };
   const Statistics& Stats() const;
+  // The same statistics over the rows whose entry in `left_out` is 0 (rows past its end
+  // count), computed afresh: for a view of the sheet that leaves some rows out.
+  Statistics StatsLeavingOut(const std::vector<unsigned char>& left_out) const;
 
   // Median and quartiles of the numeric values rounded to 7 decimals, by positions (n+1)/2,
   // (n+1)/4 and 3(n+1)/4 with interpolation; a position outside the values reads as -100.
@@ -113,6 +116,7 @@ class CDataColumn {
     double median, lower, upper;
   };
   const Quartiles& OrderStatistics() const;
+  Quartiles OrderStatisticsLeavingOut(const std::vector<unsigned char>& left_out) const;
 
  private:
   // A text of up to 7 bytes lies in the slot; a longer one in the arena at `offset`. The last
@@ -134,6 +138,11 @@ class CDataColumn {
   // Stores text (not viewing this column) in the slot, appending it to the arena when long.
   void SetSlot(Slot& slot, std::string_view text);
   void Changed() const { stats_valid_ = quartiles_valid_ = false; }
+  // The statistics of the numeric cells in the rows `keep(row)` accepts.
+  template <typename Keep>
+  Statistics ComputeStats(Keep&& keep) const;
+  template <typename Keep>
+  Quartiles ComputeQuartiles(Keep&& keep) const;
   template <typename Fn>
   bool TransformNumeric(Fn&& in_domain, double (*fn)(double));
 

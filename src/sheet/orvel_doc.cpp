@@ -502,37 +502,6 @@ bool CORVELDoc::IsContingencyTableNonZero(int c1, int r1, int c2, int r2) const 
   return true;
 }
 
-// ---- Row skipping ----------------------------------------------------------------------------
-
-void CORVELDoc::SkipRow(int r) {
-  for (CDataColumn& col : columns_) col.SetIncluded(r, false);
-}
-
-void CORVELDoc::SkipPartialRows(const std::vector<int>& columns) {
-  const int used = UsedRowCount();
-  std::vector<int> partial;
-  for (int r = 1; r <= used; ++r)
-    if (IsRowPartial(columns, r)) partial.push_back(r);
-  for (int r : partial) SkipRow(r);
-}
-
-void CORVELDoc::SkipIncompleteXYRows() { SkipPartialRows({settings_.TwoGroupX, settings_.TwoGroupY}); }
-void CORVELDoc::SkipIncompleteGroupRows() { SkipPartialRows(FlaggedColumns(settings_.GroupColumns)); }
-void CORVELDoc::SkipIncompletePcaRows() { SkipPartialRows(FlaggedColumns(settings_.PcaColumns)); }
-void CORVELDoc::SkipIncompleteRegressionRows() { SkipPartialRows(RegressionColumns()); }
-void CORVELDoc::SkipIncompleteRCodeRows() { SkipPartialRows(FlaggedColumns(settings_.RCodeColumns)); }
-
-void CORVELDoc::RestoreSkippedRows() {
-  const int used = UsedRowCount();
-  for (int r = 0; r <= used; ++r)
-    if (!columns_[1].Included(r))
-      for (CDataColumn& col : columns_) col.SetIncluded(r, true);
-}
-
-bool CORVELDoc::IsRowSkipped(int r) const {
-  return r >= 0 && r < row_count_ && !columns_[1].Included(r);
-}
-
 // ---- Selection -------------------------------------------------------------------------------
 
 void CORVELDoc::SetAnchor(int row, int column) {
