@@ -106,6 +106,8 @@ class CDataColumn {
     int max_row = 1;          // last row of the largest value
   };
   const Statistics& Stats() const;
+  // True while the statistics computed last are kept (no change since).
+  bool HasKeptStatistics() const { return stats_valid_; }
   // The same statistics over the rows whose entry in `left_out` is 0 (rows past its end
   // count), computed afresh: for a view of the sheet that leaves some rows out.
   Statistics StatsLeavingOut(const std::vector<unsigned char>& left_out) const;
