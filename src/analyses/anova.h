@@ -65,7 +65,7 @@ OnewayResult ComputeOneway(OnewayDesign design, const std::vector<ColumnData>& g
 // The table and the ticked comparisons (not the Hotelling test nor the data listing).
 std::string FormatOneway(const std::vector<ColumnData>& groups, const OnewayResult& result,
                          const OnewayOptions& options);
-// The whole report on the group columns; the repeated form skips the incomplete rows first.
+// The whole report on the group columns; the repeated form leaves the incomplete rows out.
 void OnewayAnovaReport(CORVELDoc& doc, const OnewayOptions& options);
 
 // ---- Two-way without replication -------------------------------------------------------------

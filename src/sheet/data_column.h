@@ -1,5 +1,6 @@
-// One column of the data sheet: the text of every cell, the number parsed from it and the
-// per-row included flag through which an analysis skips incomplete rows.
+// One column of the data sheet: the text of every cell, the number parsed from it and a per-row
+// included flag (a row not included reads as empty). Analyses leave incomplete rows out through
+// a row view (sheet/row_view.h), not through this flag.
 //
 // The cells are stored compactly: each row has an 8-byte text slot holding a text of up to 7
 // bytes itself (most numbers) or the offset of a longer one in the column's text arena, beside

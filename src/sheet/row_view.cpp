@@ -39,9 +39,6 @@ CRowView::CRowView(const CORVELDoc& doc, const std::vector<int>& columns) : doc_
 CRowView CRowView::CompleteXY(const CORVELDoc& doc) { return CRowView(doc, {doc.TwoGroupX(), doc.TwoGroupY()}); }
 CRowView CRowView::CompleteGroups(const CORVELDoc& doc) { return CRowView(doc, doc.GroupColumnList()); }
 CRowView CRowView::CompletePca(const CORVELDoc& doc) { return CRowView(doc, FlaggedColumns(doc.Settings().PcaColumns)); }
-CRowView CRowView::CompleteRCode(const CORVELDoc& doc) {
-  return CRowView(doc, FlaggedColumns(doc.Settings().RCodeColumns));
-}
 
 CRowView CRowView::CompleteRegression(const CORVELDoc& doc) { return CRowView(doc, doc.RegressionColumns()); }
 

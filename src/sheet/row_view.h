@@ -28,13 +28,11 @@ class CRowView {
   CRowView(const CORVELDoc& doc, const std::vector<int>& columns);
 
   // The pairing rules of the procedures: X and Y of the two-group setting, the group columns,
-  // the principal component columns, the regression columns (Y and the X columns), and the
-  // columns chosen for R code.
+  // the principal component columns and the regression columns (Y and the X columns).
   static CRowView CompleteXY(const CORVELDoc& doc);
   static CRowView CompleteGroups(const CORVELDoc& doc);
   static CRowView CompletePca(const CORVELDoc& doc);
   static CRowView CompleteRegression(const CORVELDoc& doc);
-  static CRowView CompleteRCode(const CORVELDoc& doc);
 
   const CORVELDoc& Doc() const { return *doc_; }
   // The rows left out, in ascending order.
