@@ -123,7 +123,7 @@ int CORVELDoc::RightmostColumnWithText() const {
 }
 
 int CORVELDoc::ResultLineCount() const {
-  return static_cast<int>(std::count(ResultText.begin(), ResultText.end(), '\n'));
+  return static_cast<int>(ResultText.LineCount());
 }
 
 // ---- Column statistics ---------------------------------------------------------------------

@@ -13,6 +13,7 @@
 #include "sheet/data_column.h"
 #include "sheet/display_kind.h"
 #include "sheet/rank_buffer.h"
+#include "sheet/result_buffer.h"
 
 namespace orvel {
 
@@ -230,7 +231,7 @@ class CORVELDoc {
   void ResetRegressionSettings();
 
   // ---- Result text and panes -------------------------------------------------------------
-  std::string ResultText;
+  ResultBuffer ResultText;
   std::string RCodeText;
   void AppendResult(std::string_view text) { ResultText.append(text); }
   ScrollOffsets Scroll;

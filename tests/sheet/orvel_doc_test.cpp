@@ -239,6 +239,16 @@ TEST(DocumentTest, SheetQueries) {
   EXPECT_FALSE(doc.IsContingencyTableNonZero(3, 4, 3, 5));
   doc.ResultText = "a\nb\n";
   EXPECT_EQ(doc.ResultLineCount(), 2);
+  // The kept count follows every way the text changes.
+  doc.AppendResult("c\n\nd");
+  doc.ResultText += "\n";
+  EXPECT_EQ(doc.ResultLineCount(), 5);
+  doc.ResultText.clear();
+  doc.AppendResult("e");
+  EXPECT_EQ(doc.ResultLineCount(), 0);
+  doc.ResultText = std::string(3, '\n');
+  EXPECT_EQ(doc.ResultLineCount(), 3);
+  EXPECT_EQ(doc.ResultText, "\n\n\n");
 }
 
 }  // namespace
