@@ -100,7 +100,8 @@ CORVELDoc::MedianAndQuartiles CRowView::Quartiles(int c) const {
   return kept.quartiles;
 }
 
-// The spreads and moments below are the document's formulas over the kept statistics.
+// The spreads and moments over the kept statistics (the document's own answer through a view
+// of every row).
 
 double CRowView::SD(int c) const {
   const CDataColumn::Statistics& s = Stats(c);
@@ -116,6 +117,7 @@ double CRowView::SampleSD(int c) const {
 
 double CRowView::SE(int c) const { return SampleSD(c) / std::sqrt(static_cast<double>(Count(c))); }
 
+// Σz³ and Σz⁴ with z = (x − Mean)/SampleSD, from the centred sums: Σd³/s³ and Σd⁴/s⁴.
 double CRowView::Skewness(int c) const {
   const CDataColumn::Statistics& st = Stats(c);
   const double n = st.count, s = SampleSD(c);
@@ -133,8 +135,8 @@ double CRowView::Kurtosis(int c) const {
 double CRowView::Sxy(int c, int d) const {
   const int n = Count(c);
   if (n == 0) return -100.0;
-  // Σ(x − x̄)(y − ȳ) over c's rows, plus x̄·(Σy over c's rows − Sum(d)), which is exactly 0 when
-  // the columns are paired.
+  // CrossSum − Sum(c)·Sum(d)/n written with centred values: Σ(x − x̄)(y − ȳ) over c's rows,
+  // plus x̄·(Σy over c's rows − Sum(d)), which is exactly 0 when the columns are paired.
   const double mean_c = Mean(c), mean_d = Mean(d);
   double centred = 0, sum_d_on_c = 0;
   ForEachNumeric(c, [&](int r, double x) {
@@ -148,6 +150,7 @@ double CRowView::Sxy(int c, int d) const {
 double CRowView::Covariance(int c, int d) const {
   const double n = Count(c);
   if (n == 0) return -100.0;
+  // (n·CrossSum − Sum(c)·Sum(d)) / (n(n − 1)) = Sxy / (n − 1).
   return Sxy(c, d) / (n - 1);
 }
 
