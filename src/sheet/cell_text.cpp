@@ -74,9 +74,6 @@ namespace {
 // number m, stay within 2^53 with at most 22 of them after the point: then m and 10^k are
 // exact doubles and the one division m / 10^k is the correctly rounded value strtod gives.
 bool ParseShortDecimal(std::string_view text, double& value) {
-  static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                            1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                            1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
   std::size_t i = 0;
   const bool negative = !text.empty() && text[0] == '-';
   if (!text.empty() && (text[0] == '-' || text[0] == '+')) i = 1;
@@ -95,12 +92,33 @@ bool ParseShortDecimal(std::string_view text, double& value) {
       return false;
     }
   }
-  if (digits == 0 || mantissa > (std::uint64_t{1} << 53) || after_point > 22) return false;
-  const double v = static_cast<double>(mantissa) / kPowersOfTen[after_point];
-  value = negative ? -v : v;
-  return true;
+  return ExactDecimalValue(mantissa, digits, after_point, negative, value);
 }
 }  // namespace
+
+bool ScanDataText(std::string_view s, double& value) {
+  if (s.empty() || s.size() > static_cast<std::size_t>(kMaxCellChars)) return false;
+  std::size_t i = 0;
+  const bool negative = s[0] == '-';
+  if (negative || s[0] == '+') i = 1;
+  std::uint64_t mantissa = 0;  // wraps past 19 digits, which the exact path refuses
+  int digits = 0, after_point = 0;
+  bool point = false;
+  for (; i < s.size(); ++i) {
+    const unsigned digit = static_cast<unsigned>(static_cast<unsigned char>(s[i])) - '0';
+    if (digit < 10) {
+      mantissa = mantissa * 10 + digit;
+      ++digits;
+      after_point += point ? 1 : 0;
+    } else if (s[i] == '.' && !point) {
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  if (!ExactDecimalValue(mantissa, digits, after_point, negative, value)) value = ParseNumber(s);
+  return true;
+}
 
 double ParseNumber(std::string_view text) {
   double quick = 0;

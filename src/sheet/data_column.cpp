@@ -1,14 +1,17 @@
 #include "sheet/data_column.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstring>
 #include <functional>
+#include <span>
 
 #include "sheet/cell_text.h"
 
 namespace orvel {
+
 
 namespace {
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -51,9 +54,10 @@ constexpr std::size_t kCompactThreshold = 4096;
 void CDataColumn::Create(int capacity) {
   capacity_ = std::max(capacity, 1);
   included_.clear();
-  values_.clear();
-  slots_.clear();
-  numeric_text_.clear();
+  // Released, not cleared: the arrays must not grow again over the old elements.
+  decltype(values_)().swap(values_);
+  decltype(slots_)().swap(slots_);
+  decltype(numeric_text_)().swap(numeric_text_);
   allocated_rows_ = 0;
   Clear();
 }
@@ -87,9 +91,10 @@ void CDataColumn::Touch(int row) {
   int rows = std::max(allocated_rows_ * 2, kFirstAllocation);
   rows = std::min(std::max(rows, row + 1), capacity_);
   const auto n = static_cast<std::size_t>(rows);
-  values_.resize(n, 0.0);
-  slots_.resize(n, Slot{});
-  numeric_text_.resize(n, 0);
+  // The new elements are zero (ZeroedAllocator).
+  values_.resize(n);
+  slots_.resize(n);
+  numeric_text_.resize(n);
   allocated_rows_ = rows;
 }
 
@@ -97,19 +102,12 @@ void CDataColumn::Reserve(int rows, std::size_t text_bytes) {
   rows = std::min(rows, capacity_);
   if (rows > allocated_rows_) {
     const auto n = static_cast<std::size_t>(rows);
-    values_.resize(n, 0.0);
-    slots_.resize(n, Slot{});
-    numeric_text_.resize(n, 0);
+    values_.resize(n);
+    slots_.resize(n);
+    numeric_text_.resize(n);
     allocated_rows_ = rows;
   }
   arena_.reserve(arena_.size() + text_bytes);
-}
-
-std::string_view CDataColumn::Text(int row) const {
-  if (row < 0 || row >= allocated_rows_) return {};
-  const Slot& slot = slots_[static_cast<std::size_t>(row)];
-  if ((slot.tag & kInArena) == 0) return std::string_view(slot.bytes, slot.tag);
-  return std::string_view(arena_.data() + ArenaOffset(slot), slot.tag & ~kInArena);
 }
 
 int CDataColumn::TextLength(int row) const { return Utf8CharCount(Text(row)); }
@@ -176,26 +174,11 @@ bool CDataColumn::ViewsOwnCells(std::string_view s) const {
          inside(arena_.data(), arena_.size());
 }
 
-std::uint32_t CDataColumn::ArenaOffset(const Slot& slot) {
-  std::uint32_t offset = 0;
-  std::memcpy(&offset, slot.bytes, sizeof offset);
-  return offset;
-}
-
-void CDataColumn::SetSlot(Slot& slot, std::string_view text) {
-  if (text.size() <= kInlineBytes) {
-    // Gathered into one word: a memcpy of a variable length this short costs a library call.
-    std::uint64_t word = 0;
-    for (std::size_t k = 0; k < text.size(); ++k)
-      word |= static_cast<std::uint64_t>(static_cast<unsigned char>(text[k])) << (8 * k);
-    std::memcpy(slot.bytes, &word, kInlineBytes);
-    slot.tag = static_cast<unsigned char>(text.size());
-  } else {
-    const auto at = static_cast<std::uint32_t>(arena_.size());
-    arena_.append(text);
-    std::memcpy(slot.bytes, &at, sizeof at);
-    slot.tag = static_cast<unsigned char>(kInArena | text.size());
-  }
+void CDataColumn::SetArenaSlot(Slot& slot, std::string_view text) {
+  const auto at = static_cast<std::uint32_t>(arena_.size());
+  arena_.append(text);
+  std::memcpy(slot.bytes, &at, sizeof at);
+  slot.tag = static_cast<unsigned char>(kInArena | text.size());
 }
 
 void CDataColumn::ClearCell(int row) {
@@ -416,6 +399,125 @@ CDataColumn::Statistics CDataColumn::ComputeStats(Keep&& keep) const {
   return s;
 }
 
+namespace {
+
+// NaN (never produced by a cell's text, possible after a transform) orders last.
+bool OrderLess(double a, double b) {
+  if (std::isnan(a)) return false;
+  if (std::isnan(b)) return true;
+  return a < b;
+}
+
+// The values at the wanted positions (ascending, distinct) of v ordered by OrderLess, one
+// per position into `out`. v is reordered.
+void SelectByPartition(std::span<double> v, std::span<const int> wanted, double* out) {
+  // Places each wanted position: the middle one first, then each side within its own part,
+  // so every selection works on a shrinking range.
+  const auto select = [&](auto&& self, std::size_t first, std::size_t last, std::size_t lo, std::size_t hi) -> void {
+    while (first != last && static_cast<std::size_t>(wanted[first]) < lo) ++first;
+    while (last != first && static_cast<std::size_t>(wanted[last - 1]) >= hi) --last;
+    if (first == last) return;
+    const std::size_t middle = first + (last - first) / 2;
+    const auto at = static_cast<std::size_t>(wanted[middle]);
+    std::nth_element(v.begin() + static_cast<std::ptrdiff_t>(lo), v.begin() + static_cast<std::ptrdiff_t>(at),
+                     v.begin() + static_cast<std::ptrdiff_t>(hi), OrderLess);
+    out[middle] = v[at];
+    self(self, first, middle, lo, at);
+    self(self, middle + 1, last, at + 1, hi);
+  };
+  select(select, 0, wanted.size(), 0, v.size());
+}
+
+struct Extent {
+  double lo, hi;
+  bool nan;
+};
+// The smallest and largest of v (not empty) and whether any is NaN, in two independent
+// chains so that each comparison need not wait for the one before.
+Extent Extremes(std::span<const double> v) {
+  double lo0 = v[0], hi0 = v[0], lo1 = v[0], hi1 = v[0];
+  bool nan0 = false, nan1 = false;
+  std::size_t i = 0;
+  for (; i + 2 <= v.size(); i += 2) {
+    const double a = v[i], b = v[i + 1];
+    lo0 = a < lo0 ? a : lo0;
+    hi0 = a > hi0 ? a : hi0;
+    lo1 = b < lo1 ? b : lo1;
+    hi1 = b > hi1 ? b : hi1;
+    nan0 |= a != a;
+    nan1 |= b != b;
+  }
+  if (i < v.size()) {
+    const double a = v[i];
+    lo0 = a < lo0 ? a : lo0;
+    hi0 = a > hi0 ? a : hi0;
+    nan0 |= a != a;
+  }
+  return {lo1 < lo0 ? lo1 : lo0, hi1 > hi0 ? hi1 : hi0, nan0 || nan1};
+}
+
+// The same by distribution: one pass counts the values into equal-width buckets between the
+// smallest and the largest (an order-keeping map), and only the few buckets holding a wanted
+// position are gathered and ordered; a bucket still large is distributed again. Linear, with
+// no data-dependent branches in the counting pass, where partitioning makes several passes
+// that branch on every comparison. Values that are not all finite go to the partitioning.
+void SelectPositions(std::span<double> v, std::span<const int> wanted, double* out, int depth = 0) {
+  constexpr std::size_t kSmall = 256;
+  constexpr std::size_t kBuckets = 2048;
+  if (wanted.empty()) return;
+  if (v.size() <= kSmall || depth >= 3) return SelectByPartition(v, wanted, out);
+  const auto [lo, hi, nan] = Extremes(v);
+  const double range = hi - lo;
+  if (nan || !std::isfinite(range)) return SelectByPartition(v, wanted, out);  // or an infinity, or overflow
+  if (range == 0) {
+    // All equal: any of them is every position (a -0 among 0s orders as either).
+    for (std::size_t k = 0; k < wanted.size(); ++k) out[k] = v[static_cast<std::size_t>(wanted[k])];
+    return;
+  }
+  const double origin = lo, scale = static_cast<double>(kBuckets) / range;
+  const auto bucket = [origin, scale](double x) {
+    const auto b = static_cast<int>((x - origin) * scale);  // 0 .. kBuckets (rounding up at the top)
+    return static_cast<std::size_t>(b < static_cast<int>(kBuckets) ? b : static_cast<int>(kBuckets) - 1);
+  };
+  static thread_local std::vector<std::uint32_t> starts;
+  starts.assign(kBuckets + 1, 0);
+  for (const double x : v) ++starts[bucket(x) + 1];
+  for (std::size_t b = 1; b <= kBuckets; ++b) starts[b] += starts[b - 1];
+  // The bucket of each wanted position, and the buckets to gather.
+  std::size_t bucket_of[8];
+  std::size_t gathered[8];
+  std::size_t gathered_count = 0;
+  for (std::size_t k = 0; k < wanted.size(); ++k) {
+    const auto p = static_cast<std::uint32_t>(wanted[k]);
+    const std::size_t b =
+        static_cast<std::size_t>(std::upper_bound(starts.begin(), starts.end(), p) - starts.begin()) - 1;
+    bucket_of[k] = b;
+    if (gathered_count == 0 || gathered[gathered_count - 1] != b) gathered[gathered_count++] = b;
+  }
+  std::vector<double> parts[8];
+  std::uint32_t base[8];  // kept: a bucket distributed again reuses `starts`
+  std::array<std::uint8_t, kBuckets> part_of{};  // 1 + the part a bucket is gathered into, or 0
+  for (std::size_t g = 0; g < gathered_count; ++g) {
+    base[g] = starts[gathered[g]];
+    parts[g].reserve(starts[gathered[g] + 1] - base[g]);
+    part_of[gathered[g]] = static_cast<std::uint8_t>(g + 1);
+  }
+  for (const double x : v)
+    if (const std::uint8_t g = part_of[bucket(x)]; g != 0) parts[g - 1].push_back(x);
+  // Each gathered bucket answers its own positions, renumbered from its start.
+  std::size_t k = 0;
+  for (std::size_t g = 0; g < gathered_count; ++g) {
+    int local[8];
+    std::size_t count = 0;
+    const std::size_t first_k = k;
+    for (; k < wanted.size() && bucket_of[k] == gathered[g]; ++k)
+      local[count++] = wanted[k] - static_cast<int>(base[g]);
+    SelectPositions(parts[g], std::span<const int>(local, count), out + first_k, depth + 1);
+  }
+}
+
+}  // namespace
+
 const CDataColumn::Quartiles& CDataColumn::OrderStatistics() const {
   if (quartiles_valid_) return quartiles_;
   quartiles_ = ComputeQuartiles(EveryRow{});
@@ -430,36 +532,26 @@ CDataColumn::Quartiles CDataColumn::OrderStatisticsLeavingOut(const std::vector<
 template <typename Keep>
 CDataColumn::Quartiles CDataColumn::ComputeQuartiles(Keep&& keep) const {
   // Only a handful of positions of the ordered values are needed: selecting them is linear,
-  // where sorting the whole column is not.
+  // where sorting the whole column is not. The rounding to 7 decimals keeps the order (it is
+  // monotone), so the raw values are selected and only the selected ones are rounded.
   static thread_local std::vector<double> values;
   values.clear();
   ForEachNumeric([&](int r, double x) {
-    if (keep(r)) values.push_back(RoundTo7Decimals(x));
+    if (keep(r)) values.push_back(x);
   });
-  // NaN (never produced by a cell's text, possible after a transform) orders last.
-  const auto less = [](double a, double b) {
-    if (std::isnan(a)) return false;
-    if (std::isnan(b)) return true;
-    return a < b;
-  };
   const int n = static_cast<int>(values.size());
   const int a = n / 4, u = (3 * n) / 4;
   int wanted[8] = {(n - 1) / 2, n / 2 - 1, n / 2, a - 1, a, u - 1, u, u + 1};
   std::sort(std::begin(wanted), std::end(wanted));
   int* const wanted_end = std::unique(std::begin(wanted), std::end(wanted));
-  // Places each wanted position of [lo, hi): the middle one first, then each side within its
-  // own part, so every selection works on a shrinking range.
-  const auto select = [&](auto&& self, int* first, int* last, int lo, int hi) -> void {
-    while (first != last && *first < lo) ++first;
-    while (last != first && *(last - 1) >= hi) --last;
-    if (first == last) return;
-    int* middle = first + (last - first) / 2;
-    std::nth_element(values.begin() + lo, values.begin() + *middle, values.begin() + hi, less);
-    self(self, first, middle, lo, *middle);
-    self(self, middle + 1, last, *middle + 1, hi);
+  int* const wanted_begin = std::lower_bound(std::begin(wanted), wanted_end, 0);
+  int* const wanted_stop = std::lower_bound(wanted_begin, wanted_end, n);
+  double selected[8];
+  SelectPositions(values, std::span<const int>(wanted_begin, wanted_stop), selected);
+  const auto x = [&](int i) {
+    if (i < 0 || i >= n) return -100.0;
+    return RoundTo7Decimals(selected[std::lower_bound(wanted_begin, wanted_stop, i) - wanted_begin]);
   };
-  select(select, std::begin(wanted), wanted_end, 0, n);
-  const auto x = [&](int i) { return i >= 0 && i < n ? values[static_cast<std::size_t>(i)] : -100.0; };
   Quartiles q{};
   q.median = n % 2 == 1 ? x((n - 1) / 2) : (x(n / 2 - 1) + x(n / 2)) / 2;
   switch (n % 4) {

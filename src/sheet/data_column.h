@@ -13,11 +13,44 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <utility>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace orvel {
+
+// Storage of the per-row arrays: taken from calloc and never value-initialised again, so a
+// large array arrives as zeroed pages from the system, cleared once by the kernel when first
+// written, instead of being zero-filled and then filled (twice through the cache for an
+// import). Sound only while the arrays never shrink and grow again over stale elements: a
+// column releases them instead of shrinking.
+template <typename T>
+struct ZeroedAllocator {
+  using value_type = T;
+  ZeroedAllocator() = default;
+  template <typename U>
+  ZeroedAllocator(const ZeroedAllocator<U>&) noexcept {}
+  T* allocate(std::size_t n) {
+    void* p = std::calloc(n, sizeof(T));
+    if (p == nullptr) throw std::bad_alloc();
+    return static_cast<T*>(p);
+  }
+  void deallocate(T* p, std::size_t) noexcept { std::free(p); }
+  // Default-initialisation leaves the calloc'd zeros in place.
+  template <typename U>
+  void construct(U* p) noexcept {
+    ::new (static_cast<void*>(p)) U;
+  }
+  template <typename U, typename... Args>
+  void construct(U* p, Args&&... args) {
+    ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+  }
+  friend bool operator==(const ZeroedAllocator&, const ZeroedAllocator&) { return true; }
+};
 
 class CDataColumn {
  public:
@@ -41,7 +74,12 @@ class CDataColumn {
 
   // Cell access; rows outside 0 .. capacity - 1 read as empty (values as -100) and
   // writes to them are ignored. A text view stays valid until the column changes.
-  std::string_view Text(int row) const;
+  std::string_view Text(int row) const {
+    if (row < 0 || row >= allocated_rows_) return {};
+    const Slot& slot = slots_[static_cast<std::size_t>(row)];
+    if ((slot.tag & kInArena) == 0) return std::string_view(slot.bytes, slot.tag);
+    return std::string_view(arena_.data() + ArenaOffset(slot), slot.tag & ~kInArena);
+  }
   int TextLength(int row) const;  // in characters
   double Value(int row) const;
   void SetValue(int row, double x);
@@ -58,6 +96,31 @@ class CDataColumn {
   // column, as import and document reading fill it: the same result as ClearCell, SetText and
   // Reparse, with the text examined once.
   void PlaceText(int row, std::string_view s);
+  // PlaceText for a text the caller has already scanned, in a cell that is empty since the
+  // column was reset (import places each cell once): 1 to 19 bytes of a data text (a sign,
+  // digit or point first, then digits and at most one point in all) whose number is `value`
+  // (what ParseNumber gives). Import splits, checks and parses a field in one walk. The cell
+  // is not read first: its page may still be untouched, and a read before the write would
+  // fault on it twice.
+  void PlaceDataTextInEmptyCell(int row, std::string_view s, double value) {
+    if (kind_ == kDataKind && row >= 1 && row < allocated_rows_ && !ViewsOwnCells(s)) {
+      const auto i = static_cast<std::size_t>(row);
+      SetSlot(slots_[i], s);
+      numeric_text_[i] = HasDataNumberForm(s) ? 1 : 0;
+      values_[i] = value;
+      if (row > last_used_row_) last_used_row_ = row;
+      Changed();
+      return;
+    }
+    PlaceText(row, s);
+  }
+  // The number form of a data row's text (ASCII): 3 or more bytes; 2 unless "+." or "-.";
+  // 1 only a digit.
+  static bool HasDataNumberForm(std::string_view t) {
+    if (t.size() >= 3) return true;
+    if (t.size() == 2) return t[1] != '.' || (t[0] != '+' && t[0] != '-');
+    return t.size() == 1 && t[0] >= '0' && t[0] <= '9';
+  }
   // One keystroke while the cell is being edited.
   void TypeChar(int row, char32_t c);
   void Backspace(int row);
@@ -135,11 +198,27 @@ class CDataColumn {
   // Grows the per-row arrays to cover `row` (which is in range).
   void Touch(int row);
   void StoreText(int row, std::string_view text);
-  static std::uint32_t ArenaOffset(const Slot& slot);
+  static std::uint32_t ArenaOffset(const Slot& slot) {
+    std::uint32_t offset = 0;
+    std::memcpy(&offset, slot.bytes, sizeof offset);
+    return offset;
+  }
   // True when s lies in this column's slots or arena.
   bool ViewsOwnCells(std::string_view s) const;
   // Stores text (not viewing this column) in the slot, appending it to the arena when long.
-  void SetSlot(Slot& slot, std::string_view text);
+  void SetSlot(Slot& slot, std::string_view text) {
+    if (text.size() <= kInlineBytes) {
+      // Gathered into one word: a memcpy of a variable length this short costs a library call.
+      std::uint64_t word = 0;
+      for (std::size_t k = 0; k < text.size(); ++k)
+        word |= static_cast<std::uint64_t>(static_cast<unsigned char>(text[k])) << (8 * k);
+      std::memcpy(slot.bytes, &word, kInlineBytes);
+      slot.tag = static_cast<unsigned char>(text.size());
+    } else {
+      SetArenaSlot(slot, text);
+    }
+  }
+  void SetArenaSlot(Slot& slot, std::string_view text);
   void Changed() const { stats_valid_ = quartiles_valid_ = false; }
   // The statistics of the numeric cells in the rows `keep(row)` accepts.
   template <typename Keep>
@@ -155,9 +234,9 @@ class CDataColumn {
   int allocated_rows_ = 0;  // rows 0 .. allocated_rows_ - 1 have per-row entries
   // capacity_ entries once a row has been skipped; empty while every row is included.
   std::vector<unsigned char> included_;
-  std::vector<double> values_;
-  std::vector<Slot> slots_;
-  std::vector<unsigned char> numeric_text_;  // the text has the form of a number
+  std::vector<double, ZeroedAllocator<double>> values_;
+  std::vector<Slot, ZeroedAllocator<Slot>> slots_;
+  std::vector<unsigned char, ZeroedAllocator<unsigned char>> numeric_text_;  // the text has the form of a number
   std::string arena_;
   std::size_t arena_garbage_ = 0;  // bytes of replaced texts still in the arena
 

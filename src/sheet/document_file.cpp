@@ -292,6 +292,15 @@ void ApplyImage(std::string_view bytes, const DocumentImage& image, CORVELDoc& d
     column.Reserve(rows, 0);
     for (int r = 0; r < rows; ++r) {
       if (!in.String(cell)) return;  // cannot happen: every cell was read before
+      // The usual cell: a number in a data row, placed as it is with its value, scanned once.
+      double value;
+      if (c >= 1 && r >= 1 && !cell.utf16 && ScanDataText(std::string_view(cell.data, cell.count), value)) {
+        const std::string_view text(cell.data, cell.count);
+        if (CDataColumn::HasDataNumberForm(text)) {
+          column.PlaceDataTextInEmptyCell(r, text, value);
+          continue;
+        }
+      }
       std::string_view text;
       if (!cell.utf16 && IsAscii(std::string_view(cell.data, cell.count))) {
         text = std::string_view(cell.data, cell.count);
@@ -449,8 +458,10 @@ std::string SerializeDocument(const CORVELDoc& doc) {
   const int last_row = doc.UsedRowCount();
   std::string out;
   std::size_t estimate = doc.ResultText.size() + 4096;
-  for (int c = 0; c <= last_column; ++c)
-    for (int r = 0; r <= last_row; ++r) estimate += 1 + doc.Text(c, r).size();
+  for (int c = 0; c <= last_column; ++c) {
+    const CDataColumn& column = doc.Column(c);
+    for (int r = 0; r <= last_row; ++r) estimate += 1 + column.Text(r).size();
+  }
   out.reserve(estimate);
 
   FieldWriter w(out);

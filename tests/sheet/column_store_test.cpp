@@ -464,3 +464,144 @@ TEST(LineEnds, FilesReadInPiecesMatchTheBytesInMemory) {
 
 }  // namespace
 }  // namespace orvel
+
+namespace orvel {
+namespace {
+
+// Import and document reading check and parse each number in one walk; every field must end up exactly as
+// the same text set into the cell one by one (text, number form, value bits, last used row),
+// whatever the field holds and wherever it stands on its line.
+TEST(EdgeCells, ImportedFieldsMatchCellsSetOneByOne) {
+  std::vector<std::string> fields = {
+      "0", "-0", "+0", "-0.0", "+.5", "-.5", "5.", ".", "-", "+", "+.", "-.", "", "1.2.3", "+-5", "--1",
+      "12abc", "1e5", "1E-3", " 42", "4 2", "0x10", "inf", "1234567890123456789", "12345678901234567890123",
+      "-1234567890123456789", "9007199254740993", ".0000000000000000001", "00001.50000", "名前", "-0.000",
+      "1234567", "12345678", "-123456", "-1234567"};
+  std::uint64_t state = 777;
+  for (int i = 0; i < 3000; ++i) {  // data texts of every length, the point anywhere
+    state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+    const int length = 1 + static_cast<int>((state >> 33) % 21);
+    std::string text = (state >> 60) % 3 == 0 ? "-" : (state >> 60) % 3 == 1 ? "+" : "";
+    const int point = static_cast<int>((state >> 40) % static_cast<std::uint64_t>(length + 2));
+    for (std::uint64_t digits = state; static_cast<int>(text.size()) < length; digits /= 7) {
+      if (static_cast<int>(text.size()) == point) text += '.';
+      text += static_cast<char>('0' + digits % 10);
+    }
+    fields.push_back(text);
+  }
+  constexpr int kColumns = 7;
+  std::string file = "name";
+  for (int c = 1; c < kColumns; ++c) file += "\tC" + std::to_string(c);
+  file += "\r\n";
+  CORVELDoc typed(1000);
+  typed.SetCell(0, 0, "name");
+  for (int c = 1; c < kColumns; ++c) typed.SetCell(c, 0, "C" + std::to_string(c));
+  int row = 1;
+  for (std::size_t i = 0; i < fields.size(); ++row) {
+    for (int c = 0; c < kColumns && i < fields.size(); ++c, ++i) {
+      if (c > 0) file += (i % 5 == 0) ? "," : "\t";
+      file += fields[i];
+      typed.SetCell(c, row, fields[i]);
+    }
+    file += row % 3 == 0 ? "\n" : row % 3 == 1 ? "\r\n" : "\r";
+  }
+  // The same cells through a text file and through a document file (read by the same kind
+  // of one-walk scan).
+  CORVELDoc imported(1000), opened(1000);
+  ASSERT_TRUE(ParseTextData(file, imported).ok);
+  ASSERT_TRUE(ParseDocument(SerializeDocument(typed), opened).ok);
+  for (const CORVELDoc* read : {&imported, &opened})
+    for (int c = 0; c < kColumns; ++c) {
+      SCOPED_TRACE(c);
+      // A document stores every column down to the last used row of the sheet.
+      if (read == &imported) {
+        EXPECT_EQ(read->Column(c).LastUsedRow(), typed.Column(c).LastUsedRow());
+      }
+      for (int r = 0; r < row; ++r) {
+        ASSERT_EQ(read->Text(c, r), typed.Text(c, r)) << r;
+        ASSERT_EQ(read->IsNumeric(c, r), typed.IsNumeric(c, r)) << read->Text(c, r);
+        // A document holds no values: its other cells keep the value they had.
+        if (read == &imported || read->IsNumeric(c, r)) {
+          ASSERT_EQ(std::bit_cast<std::uint64_t>(read->Value(c, r)), std::bit_cast<std::uint64_t>(typed.Value(c, r)))
+              << read->Text(c, r);
+        }
+      }
+      EXPECT_TRUE(SameBits(AllStatistics(*read, c), AllStatistics(typed, c)));
+    }
+}
+
+}  // namespace
+}  // namespace orvel
+
+namespace orvel {
+namespace {
+
+// Median and quartiles of long columns (selected by distributing the values into buckets)
+// against a full sort of the rounded values, for shapes that stress the buckets: crowded in
+// one bucket behind an outlier, spread over many orders of magnitude (distributed again, then
+// partitioned), ties, values that round together, signed zeros, and every count modulo 4.
+TEST(ColumnStatistics, LongColumnsMatchAFullSort) {
+  struct Shape {
+    const char* name;
+    std::function<std::string(int, std::uint64_t)> text;  // row, a pseudo-random number
+  };
+  const auto fixed = [](double v, int decimals) {
+    char buf[64];
+    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
+    return std::string(buf).substr(0, 19);
+  };
+  const std::vector<Shape> shapes = {
+      {"uniform", [&](int, std::uint64_t u) { return fixed(static_cast<double>(u % 1000000) / 1000.0 - 500, 3); }},
+      {"bell", [&](int, std::uint64_t u) {
+         return fixed(static_cast<double>(u % 1000 + (u >> 20) % 1000 + (u >> 40) % 1000) / 30.0, 3);
+       }},
+      {"one outlier", [&](int r, std::uint64_t u) { return r == 7 ? std::string("999999999999999") : fixed(static_cast<double>(u % 10000) / 100.0, 2); }},
+      {"orders of magnitude", [&](int r, std::uint64_t u) {
+         const int e = static_cast<int>(u % 16);
+         return (r % 2 ? "-" : "") + fixed(static_cast<double>(1 + (u >> 32) % 9) * std::pow(10.0, e - 8), 8);
+       }},
+      {"ties", [&](int, std::uint64_t u) { return std::to_string(u % 3); }},
+      {"rounding together", [&](int, std::uint64_t u) { return "1.0000000" + std::to_string(u % 100); }},
+      {"signed zeros", [&](int, std::uint64_t u) {
+         const char* texts[] = {"-0", "0", "-0.00000001", "0.00000001", "-.000000004", "1", "-1"};
+         return std::string(texts[u % 7]);
+       }},
+  };
+  for (const Shape& shape : shapes) {
+    for (const int n : {257, 1000, 1001, 1002, 1003, 19999}) {
+      SCOPED_TRACE(std::string(shape.name) + " n=" + std::to_string(n));
+      CORVELDoc doc(20000);
+      std::vector<double> rounded;
+      std::uint64_t state = static_cast<std::uint64_t>(n) * 7919;
+      for (int r = 1; r <= n; ++r) {
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        doc.SetCell(1, r, shape.text(r, state >> 11));
+        ASSERT_TRUE(doc.IsNumeric(1, r)) << doc.Text(1, r);
+        rounded.push_back(RoundTo7Decimals(doc.Value(1, r)));
+      }
+      std::sort(rounded.begin(), rounded.end());
+      const auto x = [&](int i) { return rounded[static_cast<std::size_t>(i)]; };
+      const int a = n / 4, u = 3 * n / 4;
+      double lower = x(a), upper = x(u);
+      if (n % 4 == 0) {
+        lower = x(a - 1) + (x(a) - x(a - 1)) / 4;
+        upper = x(u - 1) + 3 * (x(u) - x(u - 1)) / 4;
+      } else if (n % 4 == 1) {
+        lower = (x(a - 1) + x(a)) / 2;
+        upper = (x(u) + x(u + 1)) / 2;
+      } else if (n % 4 == 2) {
+        lower = x(a - 1) + 3 * (x(a) - x(a - 1)) / 4;
+        upper = x(u) + (x(u + 1) - x(u)) / 4;
+      }
+      const double median = n % 2 == 1 ? x((n - 1) / 2) : (x(n / 2 - 1) + x(n / 2)) / 2;
+      const CORVELDoc::MedianAndQuartiles q = doc.Quartiles(1);
+      // Equal as numbers: which of -0 and 0 stands at a tied position is not fixed.
+      EXPECT_EQ(q.median, median);
+      EXPECT_EQ(q.lower, lower);
+      EXPECT_EQ(q.upper, upper);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace orvel
