@@ -23,7 +23,8 @@ bool IsCommandAvailable(CommandKind kind, const CommandState& s) {
     case CommandKind::kEndMacroRecord: return s.recording;
     case CommandKind::kPrint: return mode != D::kTwowayGrid && !s.recording;
     case CommandKind::kDataSetting: return !IsGraphMode(mode);
-    case CommandKind::kSaveGraph: return IsGraphMode(mode);
+    // The bar plots are graphs to save as well.
+    case CommandKind::kSaveGraph: return IsGraphMode(mode) || mode == D::kBarPlot;
     case CommandKind::kSort: return mode == D::kDataSheet;
     case CommandKind::kShowResult: return mode != D::kResult;
     case CommandKind::kShowDataSheet: return mode != D::kDataSheet;

@@ -4,6 +4,9 @@
 #include <vector>
 
 #include "app/orvel_view.h"
+#include "graph/bar_plot.h"
+#include "graph/box_plot.h"
+#include "graph/line_plot_data.h"
 #include "macro/keywords.h"
 #include "rcode/rcode_generator.h"
 
@@ -203,30 +206,40 @@ constexpr CommandRow kRows[] = {
      .keyword = "scatter", .runner = kCore, .handler = [](CORVELView& v) { v.OnScatterPlot(); }},
     // The scatter plot matrix draws the explanatory variables of the multiple regression data.
     {.id = C::kScatterPlotMatrix, .menu = "&Graph", .text = "Scatter Plot Matrix(&M)...",
-     .prompt = "Data : Independent Variables of Multiple Regression Data", .keyword = "scatterm"},
+     .prompt = "Data : Independent Variables of Multiple Regression Data", .keyword = "scatterm", .runner = kCore,
+     .handler = [](CORVELView& v) { v.OnScatterPlotMatrix(); }},
     {.id = C::kHistogram, .menu = "&Graph", .text = "Histogram(&H)...", .prompt = kDrawAGraph,
-     .keyword = "histogram"},
+     .keyword = "histogram", .runner = kCore, .handler = [](CORVELView& v) { v.OnHistogram(); }},
     {.id = C::kLinePlotTwoGroups, .menu = "&Graph", .text = "Line Plot (Oneway Two Groups)(&X)...",
-     .prompt = kDrawAGraph, .keyword = "oresenxy"},
+     .prompt = kDrawAGraph, .keyword = "oresenxy", .runner = kCore,
+     .handler = [](CORVELView& v) { v.OnLinePlot(kLineTwoGroups); }},
     {.id = C::kLinePlotTwoRelatedGroups, .menu = "&Graph", .text = "Line Plot (Oneway Two Related Groups)(&P)...",
-     .prompt = kDrawAGraph, .keyword = "oresenxypaired"},
+     .prompt = kDrawAGraph, .keyword = "oresenxypaired", .runner = kCore,
+     .handler = [](CORVELView& v) { v.OnLinePlot(kLineTwoRelated); }},
     {.id = C::kLinePlotGroups, .menu = "&Graph", .text = "Line Plot (Oneway Three Groups or More)(&O)...",
-     .prompt = kDrawAGraph, .keyword = "oresenone"},
+     .prompt = kDrawAGraph, .keyword = "oresenone", .runner = kCore,
+     .handler = [](CORVELView& v) { v.OnLinePlot(kLineGroups); }},
     {.id = C::kLinePlotRelatedGroups, .menu = "&Graph",
      .text = "Line Plot (Oneway Three Related Groups or More)(&Q)...", .prompt = kDrawAGraph,
-     .keyword = "oresenonepaired"},
+     .keyword = "oresenonepaired", .runner = kCore,
+     .handler = [](CORVELView& v) { v.OnLinePlot(kLineRelatedGroups); }},
     {.id = C::kLinePlotTwoway, .menu = "&Graph", .text = "Line Plot (Twoway Data)(&T)...", .prompt = kDrawAGraph,
-     .keyword = "oresentwo"},
+     .keyword = "oresentwo", .runner = kCore, .handler = [](CORVELView& v) { v.OnLinePlot(kLineTwoway); }},
     {.id = C::kBoxPlotTwoGroups, .menu = "&Graph", .text = "Box Plot (Oneway Two Groups)(&A)...",
-     .prompt = kDrawAGraph, .keyword = "hakohigexy"},
+     .prompt = kDrawAGraph, .keyword = "hakohigexy",
+     .runner = kCore, .handler = [](CORVELView& v) { v.OnBoxPlot(kBoxPlotTwoGroups); }},
     {.id = C::kBoxPlotGroups, .menu = "&Graph", .text = "Box Plot (Oneway Three Groups or More)(&B)...",
-     .prompt = kDrawAGraph, .keyword = "hakohigeone"},
+     .prompt = kDrawAGraph, .keyword = "hakohigeone",
+     .runner = kCore, .handler = [](CORVELView& v) { v.OnBoxPlot(kBoxPlotGroups); }},
     {.id = C::kBarPlotTwoGroups, .menu = "&Graph", .text = "Bar Plot (Oneway Two Groups)(&C)...",
-     .prompt = kDrawAGraph, .keyword = "bargraphxy"},
+     .prompt = kDrawAGraph, .keyword = "bargraphxy",
+     .runner = kCore, .handler = [](CORVELView& v) { v.OnBarPlot(kBarPlotTwoGroups); }},
     {.id = C::kBarPlotGroups, .menu = "&Graph", .text = "Bar Plot (Oneway Three Groups or More)(&D)...",
-     .prompt = kDrawAGraph, .keyword = "bargraphone"},
+     .prompt = kDrawAGraph, .keyword = "bargraphone",
+     .runner = kCore, .handler = [](CORVELView& v) { v.OnBarPlot(kBarPlotGroups); }},
     {.id = C::kBarPlotTwoway, .menu = "&Graph", .text = "Bar Plot (Twoway Data)(&E)...", .prompt = kDrawAGraph,
-     .keyword = "bargraphtwo"},
+     .keyword = "bargraphtwo",
+     .runner = kCore, .handler = [](CORVELView& v) { v.OnBarPlot(kBarPlotTwoway); }},
 
     // ---- R Language ---- (each copies R code to the clipboard)
     {.id = C::kRSummaryStatistics, .menu = "&R Language", .text = "Summary Statistis(&B)...", .prompt = kRCode,

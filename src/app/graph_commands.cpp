@@ -44,6 +44,10 @@ void CORVELView::OnScatterPlot() {
 }
 
 void CORVELView::OnEditGraph() {
+  if (EditLinePlot()) return;
+  if (EditBoxOrBarPlot()) return;
+  if (doc_.DisplayMode == DisplayKind::kHistogram) return EditHistogram();
+  if (doc_.DisplayMode == DisplayKind::kScatterPlotMatrix) return EditScatterMatrix();
   if (doc_.DisplayMode == kScatterMode) {
     ScatterPlotDialog dialog(doc_, Graphs().scatter, true);
     if (!port_.RunDialog(dialog) || !dialog.Accept().empty()) return;
@@ -64,9 +68,19 @@ void CORVELView::OnEditGraph() {
 }
 
 void CORVELView::DrawGraph(Canvas& canvas, const GraphCall& call) {
+  if (DrawBoxOrBarPlot(canvas, call)) return;
+  if (doc_.DisplayMode == DisplayKind::kHistogram) return DrawHistogram(canvas, doc_, Graphs().histogram, call);
+  if (doc_.DisplayMode == DisplayKind::kScatterPlotMatrix)
+    return DrawScatterMatrix(canvas, doc_, Graphs().matrix, call);
   if (doc_.DisplayMode == kScatterMode) {
     // The data may have changed under a kept setting; the refusal then turns the kind to 0.
     DrawScatterPlot(canvas, doc_, Graphs().scatter, call);
+  }
+  if (doc_.DisplayMode == DisplayKind::kLinePlot) {
+    if (Graphs().line_kind == kLineTwoway)
+      DrawTwowayLinePlot(canvas, doc_, Graphs().line_twoway, call);
+    else
+      DrawLinePlot(canvas, doc_, Graphs().line, call);
   }
 }
 

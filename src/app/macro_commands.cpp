@@ -270,8 +270,7 @@ void OfferToSaveGraph(CORVELView& view, bool to_sheet) {
   const bool scatter_histogram_or_line = mode == D::kHistogram || mode == D::kScatterPlot || mode == D::kLinePlot;
   const bool asks = scatter_histogram_or_line || (to_sheet && (mode == D::kBoxPlot || mode == D::kScatterPlotMatrix));
   if (!asks) return;
-  if (view.Port().AskQuestion(kFreeTitle, kSaveGraphQuestion, QuestionButtons::YesNo))
-    view.CommandNotAvailableYet();  // saving a graph as a metafile comes with the graphs
+  if (view.Port().AskQuestion(kFreeTitle, kSaveGraphQuestion, QuestionButtons::YesNo)) view.OnSaveGraph();
 }
 }  // namespace
 

@@ -120,12 +120,29 @@ class CORVELView {
   void OnSaveGraph();
   // A double click in a graph mode: the graph's settings sheet again, redrawn on OK.
   void OnEditGraph();
+  // The line plots of one-way data, kinds 0, 1, 3 and 4 (line_plot_commands.cpp).
+  void OnLinePlot(int kind);
+  // The re-edit sheet of the line plot on display; false when no line plot is shown.
+  bool EditLinePlot();
+  // The histogram of the current cell's column (histogram_commands.cpp).
+  void OnHistogram();
+  // The scatter-plot matrix of the multiple regression variables (scatter_matrix_commands.cpp).
+  void OnScatterPlotMatrix();
+  // Copy in a graph mode: the graph at 600 x 450 on the clipboard as a picture (PNG, SVG, EMF).
+  void CopyGraph();
   // Draws the graph of the present display mode (nothing in the other modes).
   void DrawGraph(Canvas& canvas, const GraphCall& call);
   // The graph pane on screen: white, the graph with the screen flags, the header band.
   void DrawGraphPane(Canvas& canvas);
   // The settings of every graph kind, kept until the next command of the kind.
   GraphState& Graphs();
+  // Box plots (kind 0 two groups, 1 three or more) and bar plots (kind 0 two groups, 1 three
+  // or more, 2 two-way data) (boxbar_commands.cpp).
+  void OnBoxPlot(int kind);
+  void OnBarPlot(int kind);
+  // The re-edit sheet / the drawing of a box or bar plot; false in the other modes.
+  bool EditBoxOrBarPlot();
+  bool DrawBoxOrBarPlot(Canvas& canvas, const GraphCall& call);
   // Analyses of variance (anova_commands.cpp).
   void OnOnewayAnova();
   void OnTwowayAnovaWithoutReplication();
@@ -248,6 +265,9 @@ class CORVELView {
   void FinishAnalysis(CommandId command);
 
  private:
+  // The re-edit sheets of a double click, one per graph kind.
+  void EditHistogram();
+  void EditScatterMatrix();
   SaveOutcome SaveDocumentTo(const std::string& path);
   // Opens a document or text file into the document (asking for it when `path` is empty).
   bool OpenSheetFile(const std::string& path, const FileDialogRequest& request,

@@ -27,9 +27,17 @@ struct FileDialogRequest {
   bool confirm_overwrite = false;
 };
 
+// A graph as the clipboard takes it: one picture in three formats (the file bytes of each).
+struct GraphPicture {
+  std::string png;
+  std::string svg;
+  std::string emf;
+};
+
 class PlatformPort {
  private:
   std::optional<std::string> clipboard_;
+  std::optional<GraphPicture> clipboard_graph_;
 
  public:
   virtual ~PlatformPort() = default;
@@ -66,8 +74,17 @@ class PlatformPort {
   // Replaces the clipboard's contents with plain text; false when it could not be done.
   virtual bool SetClipboardText(const std::string& text) {
     clipboard_ = text;
+    clipboard_graph_.reset();
     return true;
   }
+  // Replaces the clipboard's contents with a graph's picture; false when it could not be done.
+  virtual bool SetClipboardGraph(const GraphPicture& picture) {
+    clipboard_graph_ = picture;
+    clipboard_.reset();
+    return true;
+  }
+  // The picture the process's own clipboard holds (the batch runner and tests).
+  const std::optional<GraphPicture>& ClipboardGraph() const { return clipboard_graph_; }
   // Opens a web page in the desktop's browser; false when it could not (there is none here).
   virtual bool OpenWebPage(const std::string& /*url*/) { return false; }
   // The size of the view's client area in pixels (scrolling decisions of the sheet keys).

@@ -384,7 +384,9 @@ void CORVELView::OnEditCopy() {
     CopySelectedCells(*this);
   else if (doc_.DisplayMode == DisplayKind::kResult)
     CopyResult(*this);
-  // The twoway grid has nothing to copy; graphs are copied by the graph panes.
+  else if (doc_.DisplayMode != DisplayKind::kTwowayGrid)
+    CopyGraph();
+  // The twoway grid has nothing to copy.
   RecordCommand(CommandId::kCopy);
 }
 

@@ -40,6 +40,7 @@ const char* GraphFontFace(std::string_view family) {
   // Metric-compatible free faces, the same the desktop program substitutes.
   if (family == "Century") return "C059";
   if (family == "Arial") return "Liberation Sans";
+  if (family == "ＭＳ ゴシック") return "IPAGothic";  // the scatter-plot matrix's Japanese gothic
   return "Liberation Sans";
 }
 

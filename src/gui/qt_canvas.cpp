@@ -1,5 +1,6 @@
 #include "gui/qt_canvas.h"
 
+#include <algorithm>
 #include <QPen>
 #include <QString>
 
@@ -15,6 +16,7 @@ void InstallFontSubstitutions() {
   // Schoolbook); the Japanese texts of reports and messages fall back to IPAGothic.
   QFont::insertSubstitutions("Arial", {"Liberation Sans", "IPAGothic"});
   QFont::insertSubstitutions("Century", {"C059", "Century Schoolbook L", "IPAGothic"});
+  QFont::insertSubstitutions("ＭＳ ゴシック", {"IPAGothic"});
 }
 
 QFont QtCanvas::ToQFont(const FontChoice& font) {
@@ -36,12 +38,14 @@ QtCanvas::QtCanvas(QPainter& painter, double width, double height)
 QtCanvas::~QtCanvas() { painter_.restore(); }
 
 void QtCanvas::SetPen(const Pen& pen) {
+  pen_ = pen;
   QPen p(ToQColor(pen.color));
   p.setWidth(pen.width > 0 ? pen.width : 1);
   painter_.setPen(p);
 }
 
 void QtCanvas::SetBrush(const Brush& brush) {
+  brush_ = brush;
   painter_.setBrush(brush.hollow ? QBrush(Qt::NoBrush) : QBrush(ToQColor(brush.color)));
 }
 
@@ -60,7 +64,17 @@ void QtCanvas::DrawLine(double x1, double y1, double x2, double y2) {
   painter_.drawLine(QPointF(x1, y1), QPointF(x2, y2));
 }
 
-void QtCanvas::DrawRect(const Rect& rect) { painter_.drawRect(ToQRect(rect)); }
+void QtCanvas::DrawRect(const Rect& rect) {
+  // Filled and outlined in one colour (the markers of a scatter plot): one fill of the
+  // outline's outer edge looks the same and is several times cheaper than stroke and fill.
+  if (!brush_.hollow && brush_.color == pen_.color) {
+    const double h = std::max(pen_.width, 1) / 2.0;
+    painter_.fillRect(QRectF(QPointF(rect.left - h, rect.top - h), QPointF(rect.right + h, rect.bottom + h)),
+                      ToQColor(brush_.color));
+    return;
+  }
+  painter_.drawRect(ToQRect(rect));
+}
 
 void QtCanvas::DrawEllipse(const Rect& rect) { painter_.drawEllipse(ToQRect(rect)); }
 

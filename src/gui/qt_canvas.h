@@ -44,6 +44,8 @@ class QtCanvas : public Canvas {
   FontChoice font_choice_;
   bool font_set_ = false;
   QFontMetricsF metrics_;
+  Pen pen_;
+  Brush brush_;
 };
 
 }  // namespace orvel::gui

@@ -9,6 +9,7 @@
 #include <QDialogButtonBox>
 #include <QFontMetrics>
 #include <QFrame>
+#include <QImage>
 #include <QPlainTextEdit>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -154,6 +155,22 @@ std::optional<std::string> QtPort::ClipboardText() {
 
 bool QtPort::SetClipboardText(const std::string& text) {
   QGuiApplication::clipboard()->setText(Q(text));
+  return true;
+}
+
+bool QtPort::SetClipboardGraph(const GraphPicture& picture) {
+  auto bytes = [](const std::string& s) { return QByteArray(s.data(), static_cast<qsizetype>(s.size())); };
+  const QImage image = QImage::fromData(bytes(picture.png), "PNG");
+  if (image.isNull()) return false;
+  auto* data = new QMimeData;
+  // The bitmap for programs that paste images, the vector forms for those that read them
+  // (drawing and office programs take SVG; some take an enhanced metafile under these names).
+  data->setImageData(image);
+  data->setData("image/png", bytes(picture.png));
+  data->setData("image/svg+xml", bytes(picture.svg));
+  data->setData("image/x-emf", bytes(picture.emf));
+  data->setData("image/emf", bytes(picture.emf));
+  QGuiApplication::clipboard()->setMimeData(data);
   return true;
 }
 

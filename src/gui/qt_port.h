@@ -41,6 +41,7 @@ class QtPort : public QObject, public PlatformPort {
   void SetWaitCursor(bool waiting) override;
   std::optional<std::string> ClipboardText() override;
   bool SetClipboardText(const std::string& text) override;
+  bool SetClipboardGraph(const GraphPicture& picture) override;
   bool OpenWebPage(const std::string& url) override;
   int ClientWidth() const override;
   int ClientHeight() const override;

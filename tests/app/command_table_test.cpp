@@ -140,6 +140,11 @@ TEST_F(CommandKeywordTest, EveryKeywordReachesItsHandler) {
       doc.SetRegressionXColumn(logistic ? 1 : 2, true);
       doc.SetRegressionXColumn(3, true);
     }
+    if (row.id == CommandId::kScatterPlotMatrix) {
+      doc.SetRegressionY(1);
+      doc.SetRegressionXColumn(2, true);
+      doc.SetRegressionXColumn(3, true);
+    }
     if (row.id == CommandId::kPrincipalComponentAnalysis)
       for (int c = 1; c <= 3; ++c) doc.SetPcaColumn(c, true);
     if (row.id == CommandId::kDiscriminantAnalysis) {

@@ -178,7 +178,8 @@ TEST_F(MacroCommandsTest, CommandKeywordsRunTheMenuHandlers) {
   doc.ResultText = "old\n";
   Run("resultoption (2); basic; scatterm(); datainput;");
   EXPECT_EQ(doc.ResultText.rfind("\n<<< Summary statistics >>>", 0), 0u);
-  EXPECT_EQ(port.Messages(), std::vector<std::string>{"ORVEL: This command is not available yet."});
+  // scatterm's own check: no explanatory variables are set.
+  EXPECT_EQ(port.Messages(), std::vector<std::string>{"FreeORVEL: Data setting is not correct."});
   EXPECT_EQ(doc.DisplayMode, DisplayKind::kDataSheet);
   EXPECT_EQ(view.MacroResultOption, 0);  // reset when the run ends
   for (const PortEvent& e : port.events) EXPECT_NE(e.kind, PortEvent::kDialog);
