@@ -64,15 +64,13 @@ std::string GridCellList(const TwowayGridData& grid) {
 
 }  // namespace
 
-std::vector<ColumnData> ReadColumns(const CORVELDoc& doc, const std::vector<int>& columns) {
+std::vector<ColumnData> ReadColumns(const CRowView& rows, const std::vector<int>& columns) {
   std::vector<ColumnData> out;
-  const int used = doc.UsedRowCount();
   for (const int c : columns) {
     ColumnData data;
     data.column = c;
-    data.label = std::string(doc.Text(c, 0));
-    for (int r = 1; r <= used; ++r)
-      if (doc.IsNumeric(c, r)) data.values.push_back(doc.Value(c, r));
+    data.label = std::string(rows.Text(c, 0));
+    data.values = rows.ColumnValues(c);
     out.push_back(std::move(data));
   }
   return out;
@@ -175,8 +173,9 @@ std::string FormatOneway(const std::vector<ColumnData>& groups, const OnewayResu
 void OnewayAnovaReport(CORVELDoc& doc, const OnewayOptions& options) {
   const std::vector<int> columns = doc.GroupColumnList();
   const bool repeated = options.design == OnewayDesign::kRepeated;
-  if (repeated) doc.SkipIncompleteGroupRows();
-  const std::vector<ColumnData> groups = ReadColumns(doc, columns);
+  // The repeated design needs complete rows; the factorial one takes every value.
+  const CRowView rows = repeated ? CRowView::CompleteGroups(doc) : CRowView(doc);
+  const std::vector<ColumnData> groups = ReadColumns(rows, columns);
   const OnewayResult result = ComputeOneway(options.design, groups);
   doc.AppendResult(FormatOneway(groups, result, options));
   if (repeated) {
@@ -185,9 +184,8 @@ void OnewayAnovaReport(CORVELDoc& doc, const OnewayOptions& options) {
     doc.AppendResult(FormatOneGroupHotelling(ComputeOneGroupHotelling(values)));
   }
   if (doc.IncludeDataInResult())
-    for (const int c : columns) ListColumnData(doc, c);
-  ListSkippedRows(doc);
-  doc.RestoreSkippedRows();
+    for (const int c : columns) ListColumnData(doc, rows, c);
+  ListSkippedRows(doc, rows);
 }
 
 // ---- Two-way without replication -------------------------------------------------------------
@@ -282,8 +280,6 @@ void TwowayWithoutReplicationReport(CORVELDoc& doc, TwowayComparisons comparison
       doc.AppendResult("\n");
     }
   }
-  ListSkippedRows(doc);
-  doc.RestoreSkippedRows();
 }
 
 // ---- Two-way on the grid ---------------------------------------------------------------------
@@ -514,8 +510,6 @@ void TwowayAnovaReport(CORVELDoc& doc, bool repeated, TwowayComparisons comparis
   }
   if (doc.IncludeDataInResult())
     for (const ColumnData& cell : grid.cells) ListColumnData(doc, cell.column);
-  ListSkippedRows(doc);
-  doc.RestoreSkippedRows();
 }
 
 }  // namespace orvel

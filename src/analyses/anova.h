@@ -4,8 +4,9 @@
 // each table; the repeated-measures forms end with Hotelling's T-square tests.
 //
 // Each analysis is a Compute function (values in, a result struct out) and a Format function
-// that writes the report lines; the Report functions read the document (skipping and restoring
-// incomplete rows where the design needs complete ones) and append to its result text.
+// that writes the report lines; the Report functions read the document (through a view that
+// leaves out the incomplete rows where the design needs complete ones) and append to its result
+// text.
 //
 // An F-ratio without a finite value (a zero error variance, no error df) is printed, with its
 // p-value, as "undefined"; the comparisons then mark every pair "-".
@@ -17,6 +18,7 @@
 #include "analyses/comparisons.h"
 #include "analyses/hotelling.h"
 #include "sheet/orvel_doc.h"
+#include "sheet/row_view.h"
 
 namespace orvel {
 
@@ -26,7 +28,8 @@ struct ColumnData {
   std::string label;
   std::vector<double> values;
 };
-std::vector<ColumnData> ReadColumns(const CORVELDoc& doc, const std::vector<int>& columns);
+// Read through the view: the rows it leaves out give no values.
+std::vector<ColumnData> ReadColumns(const CRowView& rows, const std::vector<int>& columns);
 
 // The p-value of an F-ratio, or NaN when F is not finite or a df is below 1.
 double AnovaPValue(int df1, int df2, double f);
@@ -62,7 +65,7 @@ OnewayResult ComputeOneway(OnewayDesign design, const std::vector<ColumnData>& g
 // The table and the ticked comparisons (not the Hotelling test nor the data listing).
 std::string FormatOneway(const std::vector<ColumnData>& groups, const OnewayResult& result,
                          const OnewayOptions& options);
-// The whole report on the group columns; the repeated form skips the incomplete rows first.
+// The whole report on the group columns; the repeated form leaves the incomplete rows out.
 void OnewayAnovaReport(CORVELDoc& doc, const OnewayOptions& options);
 
 // ---- Two-way without replication -------------------------------------------------------------

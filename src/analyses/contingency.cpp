@@ -101,8 +101,6 @@ void ChiSquareReport(CORVELDoc& doc, const CellBlock& block) {
     AppendReport(doc, "Cramer's V=%5.6f\n\n", r.effect_size);
   }
   if (doc.IncludeDataInResult()) ListSelectedCells(doc, block);
-  ListSkippedRows(doc);
-  doc.RestoreSkippedRows();
 }
 
 // ---- Fisher's exact test -----------------------------------------------------------------------
@@ -196,8 +194,6 @@ void FisherExactReport(CORVELDoc& doc, const CellBlock& block) {
   AppendReport(doc, "[Two-sided Test]\n%s\n\n", PValueWithMark(r.two_sided_p).c_str());
   AppendReport(doc, "[One-sided Test]\n%s\n\n", PValueWithMark(r.one_sided_p).c_str());
   if (doc.IncludeDataInResult()) ListSelectedCells(doc, block);
-  ListSkippedRows(doc);
-  doc.RestoreSkippedRows();
 }
 
 }  // namespace orvel

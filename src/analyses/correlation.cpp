@@ -17,23 +17,9 @@ constexpr double kUndefined = std::numeric_limits<double>::quiet_NaN();
 
 std::string ColumnName(const CORVELDoc& doc, int c) { return std::string(doc.Text(c, 0)); }
 
-// The rows on which both X and Y are numeric, in row order (after the incomplete rows were
-// skipped these are exactly the pairs).
-std::vector<int> PairedRows(const CORVELDoc& doc) {
-  const int x = doc.TwoGroupX(), y = doc.TwoGroupY();
-  std::vector<int> rows;
-  const int used = doc.UsedRowCount();
-  for (int r = 1; r <= used; ++r)
-    if (doc.IsNumeric(x, r) && doc.IsNumeric(y, r)) rows.push_back(r);
-  return rows;
-}
-
-std::vector<double> ValuesAt(const CORVELDoc& doc, int c, const std::vector<int>& rows) {
-  std::vector<double> values;
-  values.reserve(rows.size());
-  for (int r : rows) values.push_back(doc.Value(c, r));
-  return values;
-}
+// The rows on which both X and Y are numeric, in row order (in a view without the incomplete
+// rows these are exactly the pairs).
+std::vector<int> PairedRows(const CRowView& rows) { return rows.CompleteRows({rows.TwoGroupX(), rows.TwoGroupY()}); }
 
 bool IsConstant(const std::vector<double>& v) {
   return std::all_of(v.begin(), v.end(), [&](double x) { return x == v.front(); });
@@ -44,14 +30,13 @@ void AppendTwoSidedTest(CORVELDoc& doc, double p) {
   AppendReport(doc, "[Two-sided Test]\n%s\n\n", PValueWithMark(p).c_str());
 }
 
-// The end of every X/Y report: the data, the skipped rows, and every row included again.
-void FinishXYReport(CORVELDoc& doc) {
+// The end of every X/Y report: the data and the rows left out.
+void FinishXYReport(CORVELDoc& doc, const CRowView& rows) {
   if (doc.IncludeDataInResult()) {
-    ListColumnData(doc, doc.TwoGroupX());
-    ListColumnData(doc, doc.TwoGroupY());
+    ListColumnData(doc, rows, doc.TwoGroupX());
+    ListColumnData(doc, rows, doc.TwoGroupY());
   }
-  ListSkippedRows(doc);
-  doc.RestoreSkippedRows();
+  ListSkippedRows(doc, rows);
 }
 
 // The equation by the sign of the printed constant b (exact comparisons with 0). A b without a
@@ -108,13 +93,13 @@ LineFit FitLeastSquaresLine(const std::vector<double>& x, const std::vector<doub
 }
 
 void RegressionLineReport(CORVELDoc& doc) {
-  doc.SkipIncompleteXYRows();
-  const std::vector<int> rows = PairedRows(doc);
-  const LineFit fit = FitLeastSquaresLine(ValuesAt(doc, doc.TwoGroupX(), rows), ValuesAt(doc, doc.TwoGroupY(), rows));
+  const CRowView rows = CRowView::CompleteXY(doc);
+  const std::vector<int> pairs = PairedRows(rows);
+  const LineFit fit = FitLeastSquaresLine(rows.ValuesAt(doc.TwoGroupX(), pairs), rows.ValuesAt(doc.TwoGroupY(), pairs));
   AppendReport(doc, "\n<<< Regression Line >>>\n\nX : Col%d %s\n", doc.TwoGroupX(),
                ColumnName(doc, doc.TwoGroupX()).c_str());
   AppendFitBody(doc, Equation("y=%.6fx+%.6f", "y=%.6fx", "y=%.6fx%.6f", fit.slope, fit.intercept), fit);
-  FinishXYReport(doc);
+  FinishXYReport(doc, rows);
 }
 
 // ---- Regression curves -------------------------------------------------------------------------
@@ -140,24 +125,37 @@ constexpr CurveForm kCurveForms[kCurveKinds] = {
     {Transform::kReciprocal, Transform::kNone, "y=%.6f/x+%.6f", "y=%.6f/x", "y=%.6f/x%.6f"},
 };
 
-bool ApplyTransform(CDataColumn& column, Transform t) {
+// The transform's domain, as the column's own transforms check it.
+bool InDomain(Transform t, double v) {
   switch (t) {
-    case Transform::kLog10: return column.TransformLog10();
-    case Transform::kLn: return column.TransformLn();
-    case Transform::kReciprocal: return column.TransformReciprocal();
+    case Transform::kLog10:
+    case Transform::kLn: return v > 0.0;
+    case Transform::kReciprocal: return v != 0.0;
     case Transform::kNone: break;
   }
   return true;
 }
 
-// The values of column c on the given rows after the transform; the column's values are
-// re-parsed from its texts before returning. False when the transform refused the column.
-bool TransformedValues(CORVELDoc& doc, int c, Transform t, const std::vector<int>& rows, std::vector<double>& out) {
-  CDataColumn& column = doc.Column(c);
-  const bool ok = ApplyTransform(column, t);
-  if (ok) out = ValuesAt(doc, c, rows);
-  column.ReparseAll();
-  return ok;
+double Apply(Transform t, double v) {
+  switch (t) {
+    case Transform::kLog10: return std::log10(v);
+    case Transform::kLn: return std::log(v);
+    case Transform::kReciprocal: return 1.0 / v;
+    case Transform::kNone: break;
+  }
+  return v;
+}
+
+// The values of column c on the given rows after the transform. False when a value the view
+// keeps in the column lies outside the transform's domain.
+bool TransformedValues(const CRowView& rows, int c, Transform t, const std::vector<int>& pairs, std::vector<double>& out) {
+  bool ok = true;
+  rows.ForEachNumeric(c, [&](int, double v) { ok = ok && InDomain(t, v); });
+  if (!ok) return false;
+  out.clear();
+  out.reserve(pairs.size());
+  for (int r : pairs) out.push_back(Apply(t, rows.Value(c, r)));
+  return true;
 }
 
 const char* DomainRefusal(const CORVELDoc& doc, int c, Transform t, const char* negative, const char* zero) {
@@ -192,16 +190,14 @@ const char* RegressionCurveRefusal(const CORVELDoc& doc, int kind) {
 bool RegressionCurveReport(CORVELDoc& doc, int kind) {
   if (kind < 0 || kind >= kCurveKinds) return false;
   const CurveForm& form = kCurveForms[kind];
-  doc.SkipIncompleteXYRows();
-  const std::vector<int> rows = PairedRows(doc);
-  // One column at a time, each re-parsed before the next is transformed, so X and Y may even
+  const CRowView rows = CRowView::CompleteXY(doc);
+  const std::vector<int> pairs = PairedRows(rows);
+  // The values are transformed as they are read: the sheet keeps its own, so X and Y may even
   // be the same column.
   std::vector<double> x, y;
-  if (!TransformedValues(doc, doc.TwoGroupX(), form.x, rows, x) ||
-      !TransformedValues(doc, doc.TwoGroupY(), form.y, rows, y)) {
-    doc.RestoreSkippedRows();
+  if (!TransformedValues(rows, doc.TwoGroupX(), form.x, pairs, x) ||
+      !TransformedValues(rows, doc.TwoGroupY(), form.y, pairs, y))
     return false;
-  }
   const LineFit fit = FitLeastSquaresLine(x, y);
   double a = fit.slope, b = fit.intercept;  // log, ln and reciprocal kinds
   if (kind == kCurvePower || kind == kCurveExp10) {
@@ -214,7 +210,7 @@ bool RegressionCurveReport(CORVELDoc& doc, int kind) {
   AppendReport(doc, "\n\n<<< Regression Curve >>>\n\nX : Col%d %s\n", doc.TwoGroupX(),
                ColumnName(doc, doc.TwoGroupX()).c_str());
   AppendFitBody(doc, Equation(form.positive, form.zero, form.negative, a, b), fit);
-  FinishXYReport(doc);
+  FinishXYReport(doc, rows);
   return true;
 }
 
@@ -251,15 +247,15 @@ SpearmanResult ComputeSpearman(CRankBuffer& buffer, const std::vector<double>& x
 }
 
 void SpearmanReport(CORVELDoc& doc) {
-  doc.SkipIncompleteXYRows();
-  const std::vector<int> rows = PairedRows(doc);
+  const CRowView rows = CRowView::CompleteXY(doc);
+  const std::vector<int> pairs = PairedRows(rows);
   const SpearmanResult s =
-      ComputeSpearman(doc.RankBuffer(), ValuesAt(doc, doc.TwoGroupX(), rows), ValuesAt(doc, doc.TwoGroupY(), rows));
+      ComputeSpearman(doc.RankBuffer(), rows.ValuesAt(doc.TwoGroupX(), pairs), rows.ValuesAt(doc.TwoGroupY(), pairs));
   AppendReport(doc, "\n\n<<< Spearman's Rank Correlation >>>\n\nX : Col%d %s\n", doc.TwoGroupX(),
                ColumnName(doc, doc.TwoGroupX()).c_str());
   AppendReport(doc, "Y : Col%d %s\nrho=%.6f\n\n", doc.TwoGroupY(), ColumnName(doc, doc.TwoGroupY()).c_str(), s.rho);
   AppendTwoSidedTest(doc, s.p);
-  FinishXYReport(doc);
+  FinishXYReport(doc, rows);
 }
 
 namespace {
@@ -350,15 +346,15 @@ KendallResult ComputeKendall(CRankBuffer& buffer, const std::vector<double>& x, 
 }
 
 void KendallReport(CORVELDoc& doc) {
-  doc.SkipIncompleteXYRows();
-  const std::vector<int> rows = PairedRows(doc);
+  const CRowView rows = CRowView::CompleteXY(doc);
+  const std::vector<int> pairs = PairedRows(rows);
   const KendallResult k =
-      ComputeKendall(doc.RankBuffer(), ValuesAt(doc, doc.TwoGroupX(), rows), ValuesAt(doc, doc.TwoGroupY(), rows));
+      ComputeKendall(doc.RankBuffer(), rows.ValuesAt(doc.TwoGroupX(), pairs), rows.ValuesAt(doc.TwoGroupY(), pairs));
   AppendReport(doc, "\n<<< Kendall's Rank Correlation >>>\n\nX : Col%d %s\n", doc.TwoGroupX(),
                ColumnName(doc, doc.TwoGroupX()).c_str());
   AppendReport(doc, "Y : Col%d %s\ntau=%.6f\n\n", doc.TwoGroupY(), ColumnName(doc, doc.TwoGroupY()).c_str(), k.tau);
   AppendTwoSidedTest(doc, k.p);
-  FinishXYReport(doc);
+  FinishXYReport(doc, rows);
 }
 
 // ---- Intraclass correlation --------------------------------------------------------------------
@@ -407,27 +403,19 @@ IccResult ComputeIcc(const std::vector<std::vector<double>>& columns) {
 }
 
 namespace {
-std::vector<int> CompleteGroupRows(const CORVELDoc& doc, const std::vector<int>& group) {
-  std::vector<int> rows;
-  const int used = doc.UsedRowCount();
-  for (int r = 1; r <= used; ++r)
-    if (!group.empty() && std::all_of(group.begin(), group.end(), [&](int c) { return doc.IsNumeric(c, r); }))
-      rows.push_back(r);
-  return rows;
-}
 }  // namespace
 
 int CompleteGroupRowCount(const CORVELDoc& doc) {
-  return static_cast<int>(CompleteGroupRows(doc, doc.GroupColumnList()).size());
+  return static_cast<int>(CRowView(doc).CompleteRows(doc.GroupColumnList()).size());
 }
 
 void IntraclassCorrelationReport(CORVELDoc& doc) {
-  doc.SkipIncompleteGroupRows();
+  const CRowView rows = CRowView::CompleteGroups(doc);
   const std::vector<int> group = doc.GroupColumnList();
-  // After the skip every row with a value has all of them.
-  const std::vector<int> rows = CompleteGroupRows(doc, group);
+  // In the view every row with a value has all of them.
+  const std::vector<int> complete = rows.CompleteRows(group);
   std::vector<std::vector<double>> columns;
-  for (int c : group) columns.push_back(ValuesAt(doc, c, rows));
+  for (int c : group) columns.push_back(rows.ValuesAt(c, complete));
   const IccResult r = ComputeIcc(columns);
 
   AppendReport(doc, "\n\n<<< Intraclass Correlation Coefficient >>>\n");
@@ -443,9 +431,8 @@ void IntraclassCorrelationReport(CORVELDoc& doc) {
   AppendReport(doc, "Error\t\tSE=%7.3f\t%d\tVE=%7.3f\n\n", r.se, r.df_e, r.ve);
   AppendReport(doc, "Intraclass Correlation Coefficient ICC(1,1)=%1.6f\n\n", r.icc);
   if (doc.IncludeDataInResult())
-    for (int c : group) ListColumnData(doc, c);
-  ListSkippedRows(doc);
-  doc.RestoreSkippedRows();
+    for (int c : group) ListColumnData(doc, rows, c);
+  ListSkippedRows(doc, rows);
 }
 
 }  // namespace orvel

@@ -2,8 +2,9 @@
 // on transformed scales, Spearman's and Kendall's rank correlations of X and Y (the Oneway Two
 // Groups columns), and the intraclass correlation of the group columns.
 //
-// Each report function skips the incomplete rows it must, appends its whole report (with the
-// data listing and the skipped rows) and leaves every row included again.
+// Each report function reads the rows through a view that leaves out the incomplete rows, and
+// appends its whole report (with the data listing and the skipped rows); the document's cells
+// are only read.
 //
 // A statistic without a finite value (a constant column, too few pairs, a test of r = +-1) is
 // carried as NaN and printed as "undefined"; its p-value is then undefined too and carries no
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "sheet/orvel_doc.h"
+#include "sheet/row_view.h"
 
 namespace orvel {
 

@@ -3,7 +3,7 @@
 // (parallelism, a difference between the two A levels, a difference among the B levels).
 //
 // The data are columns whose values are aligned by row (the rows a subject fills): the caller
-// has skipped the incomplete rows. The covariance of the contrasts is built from the contrasted
+// leaves the incomplete rows out. The covariance of the contrasts is built from the contrasted
 // values themselves (differences of columns row by row), so that data whose differences are
 // constant give an exactly zero variance instead of rounding noise.
 //

@@ -194,18 +194,12 @@ std::vector<int> BackwardLogisticSelection(const std::vector<std::vector<double>
 
 void LogisticRegressionReport(CORVELDoc& doc) {
   const DataSettings& settings = doc.Settings();
-  const int y_column = settings.RegressionY;
-  const int method = doc.RegressionMethod();
-  std::vector<int> x_columns;
-  for (int c = 1; c <= kLastColumn; ++c)
-    if (doc.RegressionXColumn(c)) x_columns.push_back(c);
-
-  doc.SkipIncompleteRegressionRows();
-  std::vector<int> all_columns = x_columns;
-  all_columns.push_back(y_column);
-  std::vector<std::vector<double>> x = CompleteRowValues(doc, all_columns);
-  const std::vector<double> y = std::move(x.back());
-  x.pop_back();
+  const CRowView rows = CRowView::CompleteRegression(doc);
+  const RegressionData data = ReadRegressionData(rows);
+  const int y_column = data.y_column, method = data.method;
+  const std::vector<int>& x_columns = data.x_columns;
+  const std::vector<std::vector<double>>& x = data.x;
+  const std::vector<double>& y = data.y;
 
   doc.AppendResult("\n\n");
   const bool forward = method == 0, backward = method == 1;
@@ -221,7 +215,6 @@ void LogisticRegressionReport(CORVELDoc& doc) {
         AppendReport(doc, "p-in : %f\nNo explanatory variable is selected.\n\n", settings.PIn);
       else
         AppendReport(doc, "p-out : %f\nAll the explanatory variables are eliminated.\n\n", settings.POut);
-      doc.RestoreSkippedRows();
       return;
     }
     if (forward)
@@ -270,8 +263,7 @@ void LogisticRegressionReport(CORVELDoc& doc) {
     AppendReport(doc, "Percentage of Correct Classifications : %d / %d = %.2f%%\n\n", fit.correct, fit.n,
                  100.0 * fit.correct / fit.n);
   }
-  ListSkippedRows(doc);
-  doc.RestoreSkippedRows();
+  ListSkippedRows(doc, rows);
 }
 
 }  // namespace orvel

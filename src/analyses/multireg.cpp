@@ -31,27 +31,42 @@ std::string ColumnName(const CORVELDoc& doc, int c) { return std::string(doc.Tex
 
 }  // namespace
 
-std::vector<std::vector<double>> CompleteRowValues(const CORVELDoc& doc, const std::vector<int>& columns) {
+std::vector<std::vector<double>> CompleteRowValues(const CRowView& rows, const std::vector<int>& columns) {
   std::vector<std::vector<double>> values(columns.size());
-  const int used = doc.UsedRowCount();
+  const int used = rows.UsedRowCount();
   for (int r = 1; r <= used; ++r) {
     bool complete = true;
-    for (int c : columns) complete = complete && doc.IsNumeric(c, r);
+    for (int c : columns) complete = complete && rows.IsNumeric(c, r);
     if (!complete) continue;
-    for (std::size_t k = 0; k < columns.size(); ++k) values[k].push_back(doc.Value(columns[k], r));
+    for (std::size_t k = 0; k < columns.size(); ++k) values[k].push_back(rows.Value(columns[k], r));
   }
   return values;
 }
 
-int CompleteRowCount(const CORVELDoc& doc, const std::vector<int>& columns) {
+int CompleteRowCount(const CRowView& rows, const std::vector<int>& columns) {
   int n = 0;
-  const int used = doc.UsedRowCount();
+  const int used = rows.UsedRowCount();
   for (int r = 1; r <= used; ++r) {
     bool complete = true;
-    for (int c : columns) complete = complete && doc.IsNumeric(c, r);
+    for (int c : columns) complete = complete && rows.IsNumeric(c, r);
     if (complete) ++n;
   }
   return n;
+}
+
+RegressionData ReadRegressionData(const CRowView& rows) {
+  const CORVELDoc& doc = rows.Doc();
+  RegressionData data;
+  data.y_column = doc.Settings().RegressionY;
+  data.method = doc.RegressionMethod();
+  for (int c = 1; c <= kLastColumn; ++c)
+    if (doc.RegressionXColumn(c)) data.x_columns.push_back(c);
+  std::vector<int> all_columns = data.x_columns;
+  all_columns.push_back(data.y_column);
+  data.x = CompleteRowValues(rows, all_columns);
+  data.y = std::move(data.x.back());
+  data.x.pop_back();
+  return data;
 }
 
 RegressionSums ComputeRegressionSums(const std::vector<std::vector<double>>& x, const std::vector<double>& y) {
@@ -193,18 +208,12 @@ RegressionSelection BackwardRegressionSelection(const RegressionSums& sums, cons
 
 void MultipleRegressionReport(CORVELDoc& doc) {
   const DataSettings& settings = doc.Settings();
-  const int y_column = settings.RegressionY;
-  const int method = doc.RegressionMethod();
-  std::vector<int> x_columns;
-  for (int c = 1; c <= kLastColumn; ++c)
-    if (doc.RegressionXColumn(c)) x_columns.push_back(c);
-
-  doc.SkipIncompleteRegressionRows();
-  std::vector<int> all_columns = x_columns;
-  all_columns.push_back(y_column);
-  std::vector<std::vector<double>> x = CompleteRowValues(doc, all_columns);
-  const std::vector<double> y = std::move(x.back());
-  x.pop_back();
+  const CRowView rows = CRowView::CompleteRegression(doc);
+  const RegressionData data = ReadRegressionData(rows);
+  const int y_column = data.y_column, method = data.method;
+  const std::vector<int>& x_columns = data.x_columns;
+  const std::vector<std::vector<double>>& x = data.x;
+  const std::vector<double>& y = data.y;
   const RegressionSums sums = ComputeRegressionSums(x, y);
 
   doc.AppendResult("\n\n");
@@ -244,7 +253,6 @@ void MultipleRegressionReport(CORVELDoc& doc) {
       AppendReport(doc, forward ? "F-in : %.2f\n" : "F-out : %.2f\n", threshold);
       doc.AppendResult(forward ? "\nNo column is selected by forward method.\n\n"
                                : "\nNo column is selected by backward method.\n\n");
-      doc.RestoreSkippedRows();
       return;
     }
   }
@@ -252,7 +260,6 @@ void MultipleRegressionReport(CORVELDoc& doc) {
   const RegressionFit fit = FitRegression(sums, x, y, model);
   if (!fit.inverted) {
     doc.AppendResult("\nMultiple regression analysis cannot be performed.\nData setting is not correct.\n\n");
-    doc.RestoreSkippedRows();
     return;
   }
   const int m = static_cast<int>(model.size());
@@ -327,11 +334,10 @@ void MultipleRegressionReport(CORVELDoc& doc) {
   }
 
   if (doc.IncludeDataInResult()) {
-    ListColumnData(doc, y_column);
-    for (int c : x_columns) ListColumnData(doc, c);
+    ListColumnData(doc, rows, y_column);
+    for (int c : x_columns) ListColumnData(doc, rows, c);
   }
-  ListSkippedRows(doc);
-  doc.RestoreSkippedRows();
+  ListSkippedRows(doc, rows);
 }
 
 }  // namespace orvel

@@ -2,22 +2,34 @@
 // with forward / backward selection by partial F, and its report.
 //
 // The fit and the selection are pure functions of column vectors; MultipleRegressionReport
-// reads the Multiple Regression data of the document, skips the incomplete rows, appends the
-// whole report and leaves every row included again.
+// reads the Multiple Regression data of the document through a view that leaves out the
+// incomplete rows and appends the whole report.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "sheet/orvel_doc.h"
+#include "sheet/row_view.h"
 
 namespace orvel {
 
 // The values of `columns` on the rows where every one of them is numeric, in sheet order:
 // result[k][i] is column k's value on the i-th such row.
-std::vector<std::vector<double>> CompleteRowValues(const CORVELDoc& doc, const std::vector<int>& columns);
+std::vector<std::vector<double>> CompleteRowValues(const CRowView& rows, const std::vector<int>& columns);
 // How many rows hold a numeric value in every one of `columns`.
-int CompleteRowCount(const CORVELDoc& doc, const std::vector<int>& columns);
+int CompleteRowCount(const CRowView& rows, const std::vector<int>& columns);
+
+// The Multiple Regression setting as the regression procedures read it: Y, the X columns in
+// column order, the selection method, and the values of the rows where all of them are numeric.
+struct RegressionData {
+  int y_column = 0;
+  int method = 2;
+  std::vector<int> x_columns;
+  std::vector<std::vector<double>> x;  // x[k][i]: X column k on the i-th complete row
+  std::vector<double> y;
+};
+RegressionData ReadRegressionData(const CRowView& rows);
 
 // The sums every fit of one data set shares.
 struct RegressionSums {

@@ -139,8 +139,8 @@ void PrincipalComponentReport(CORVELDoc& doc) {
   std::vector<int> columns;
   for (int c = 1; c <= kLastColumn; ++c)
     if (doc.PcaColumn(c)) columns.push_back(c);
-  doc.SkipIncompletePcaRows();
-  const std::vector<std::vector<double>> x = CompleteRowValues(doc, columns);
+  const CRowView rows = CRowView::CompletePca(doc);
+  const std::vector<std::vector<double>> x = CompleteRowValues(rows, columns);
 
   doc.AppendResult("\n\n<<<Principal Component Analysis>>>\n\n[Selected Data]\n");
   for (std::size_t k = 0; k < columns.size(); ++k)
@@ -152,9 +152,8 @@ void PrincipalComponentReport(CORVELDoc& doc) {
   AppendComponents(doc, PrincipalComponents(CorrelationMatrix(x)));
   doc.AppendResult("\n");
   if (doc.IncludeDataInResult())
-    for (int c : columns) ListColumnData(doc, c);
-  ListSkippedRows(doc);
-  doc.RestoreSkippedRows();
+    for (int c : columns) ListColumnData(doc, rows, c);
+  ListSkippedRows(doc, rows);
 }
 
 // ---- Discriminant analysis -----------------------------------------------------------------

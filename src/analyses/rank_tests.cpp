@@ -26,24 +26,16 @@ constexpr int kLargestTukeyGroups = 30;
 std::string Label(const CORVELDoc& doc, int c) { return std::string(doc.Text(c, 0)); }
 
 // The numeric values of column c in row order.
-std::vector<double> ColumnValues(const CORVELDoc& doc, int c) {
-  std::vector<double> values;
-  const int used = doc.UsedRowCount();
-  for (int r = 1; r <= used; ++r)
-    if (doc.IsNumeric(c, r)) values.push_back(doc.Value(c, r));
-  return values;
-}
+std::vector<double> ColumnValues(const CRowView& rows, int c) { return rows.ColumnValues(c); }
 
 // A chi-square p-value, not finite when the statistic is not.
 double ChiSquareP(int df, double x) { return std::isfinite(x) ? ChiSquareUpperP(df, x) : kNaN; }
 
-// The end of a report shared by every test: the data listing, the skipped rows, and the rows
-// made whole again.
-void FinishRankReport(CORVELDoc& doc, const std::vector<int>& columns) {
+// The end of a report shared by every test: the data listing and the rows left out.
+void FinishRankReport(CORVELDoc& doc, const CRowView& rows, const std::vector<int>& columns) {
   if (doc.IncludeDataInResult())
-    for (int c : columns) ListColumnData(doc, c);
-  ListSkippedRows(doc);
-  doc.RestoreSkippedRows();
+    for (int c : columns) ListColumnData(doc, rows, c);
+  ListSkippedRows(doc, rows);
 }
 
 }  // namespace
@@ -150,7 +142,7 @@ void MannWhitneyReport(CORVELDoc& doc) {
     AppendReport(doc, "statistical power > 0.8\n");
   }
   if (large) doc.AppendResult("\n");
-  FinishRankReport(doc, {cx, cy});
+  FinishRankReport(doc, doc, {cx, cy});
 }
 
 // ---- Wilcoxon signed rank test ------------------------------------------------------------------
@@ -215,11 +207,9 @@ double WilcoxonExactPValue(const WilcoxonStatistics& s) {
 
 void WilcoxonReport(CORVELDoc& doc) {
   const int cx = doc.TwoGroupX(), cy = doc.TwoGroupY();
-  doc.SkipIncompleteXYRows();
+  const CRowView rows = CRowView::CompleteXY(doc);
   std::vector<double> differences;
-  const int used = doc.UsedRowCount();
-  for (int r = 1; r <= used; ++r)
-    if (doc.IsNumeric(cx, r)) differences.push_back(doc.Value(cx, r) - doc.Value(cy, r));
+  rows.ForEachNumeric(cx, [&](int r, double x) { differences.push_back(x - rows.Value(cy, r)); });
   const WilcoxonStatistics s = ComputeWilcoxon(doc.RankBuffer(), differences);
 
   doc.AppendResult("\n\n");
@@ -244,7 +234,7 @@ void WilcoxonReport(CORVELDoc& doc) {
                  s.sample_size);
   }
   doc.AppendResult("\n");
-  FinishRankReport(doc, {cx, cy});
+  FinishRankReport(doc, rows, {cx, cy});
 }
 
 // ---- Comparisons of mean ranks ------------------------------------------------------------------
@@ -298,13 +288,13 @@ constexpr const char* kTukeyTooManyGroups = "Tukey's method cannot be used for m
 
 // ---- Kruskal-Wallis rank sum test ---------------------------------------------------------------
 
-KruskalWallisStatistics ComputeKruskalWallis(const CORVELDoc& doc) {
+KruskalWallisStatistics ComputeKruskalWallis(const CRowView& rows) {
   KruskalWallisStatistics s;
-  s.columns = doc.GroupColumnList();
-  CRankBuffer& buffer = doc.RankBuffer();
+  s.columns = rows.GroupColumnList();
+  CRankBuffer& buffer = rows.RankBuffer();
   buffer.Reset();
   for (int c : s.columns) {
-    const std::vector<double> values = ColumnValues(doc, c);
+    const std::vector<double> values = ColumnValues(rows, c);
     for (double v : values) buffer.Add(v);
     s.counts.push_back(static_cast<int>(values.size()));
   }
@@ -365,24 +355,24 @@ void KruskalWallisReport(CORVELDoc& doc, RankComparisons comparisons) {
                           [&](std::size_t i, std::size_t j) { return KruskalWallisScheffeStatistic(s, i, j); });
   }
   doc.AppendResult("\n");
-  FinishRankReport(doc, s.columns);
+  FinishRankReport(doc, doc, s.columns);
 }
 
 // ---- Friedman rank sum test ---------------------------------------------------------------------
 
-FriedmanStatistics ComputeFriedman(const CORVELDoc& doc) {
+FriedmanStatistics ComputeFriedman(const CRowView& rows) {
   FriedmanStatistics s;
-  s.columns = doc.GroupColumnList();
+  s.columns = rows.GroupColumnList();
   const std::size_t columns = s.columns.size();
   s.rank_totals.assign(columns, 0.0);
-  CRankBuffer& buffer = doc.RankBuffer();
-  const int used = doc.UsedRowCount();
+  CRankBuffer& buffer = rows.RankBuffer();
+  const int used = rows.UsedRowCount();
   for (int r = 1; r <= used; ++r) {
     const bool complete =
-        std::all_of(s.columns.begin(), s.columns.end(), [&](int c) { return doc.IsNumeric(c, r); });
+        std::all_of(s.columns.begin(), s.columns.end(), [&](int c) { return rows.IsNumeric(c, r); });
     if (!complete || columns == 0) continue;
     buffer.Reset();
-    for (int c : s.columns) buffer.Add(doc.Value(c, r));
+    for (int c : s.columns) buffer.Add(rows.Value(c, r));
     s.a2 += buffer.RankPowerSum(0, static_cast<int>(columns) - 1, 2);
     for (std::size_t j = 0; j < columns; ++j) s.rank_totals[j] += buffer.RankAt(static_cast<int>(j));
     ++s.rows;
@@ -409,8 +399,8 @@ double FriedmanPairStatistic(const FriedmanStatistics& s, std::size_t i, std::si
 }
 
 void FriedmanReport(CORVELDoc& doc, RankComparisons comparisons) {
-  doc.SkipIncompleteGroupRows();
-  const FriedmanStatistics s = ComputeFriedman(doc);
+  const CRowView rows = CRowView::CompleteGroups(doc);
+  const FriedmanStatistics s = ComputeFriedman(rows);
   const int k = static_cast<int>(s.columns.size());
 
   doc.AppendResult("\n\n");
@@ -430,7 +420,7 @@ void FriedmanReport(CORVELDoc& doc, RankComparisons comparisons) {
                           ChiSquareQuantile(k - 1, 0.05), s.p,
                           [&](std::size_t i, std::size_t j) { return FriedmanPairStatistic(s, i, j); });
   }
-  FinishRankReport(doc, s.columns);
+  FinishRankReport(doc, rows, s.columns);
 }
 
 }  // namespace orvel

@@ -2,14 +2,16 @@
 // the Kruskal-Wallis and Friedman rank sum tests on the group columns, and the Tukey-type and
 // Scheffe-type comparisons of mean ranks that may follow the last two.
 //
-// Each Report function appends the whole report of its test to the result text (data listing,
-// skipped-row note and the restoring of skipped rows included). The view's handlers make the
+// Each Report function appends the whole report of its test to the result text (data listing
+// and skipped-row note included); the paired tests read the rows through a view that leaves
+// the incomplete rows out, so the document is not changed. The view's handlers make the
 // size checks first; the Compute functions hold the statistics so they can be checked alone.
 #pragma once
 
 #include <vector>
 
 #include "sheet/orvel_doc.h"
+#include "sheet/row_view.h"
 
 namespace orvel {
 
@@ -109,7 +111,7 @@ struct KruskalWallisStatistics {
   bool equal_sizes = false;
 };
 // Ranks all values of the group columns together in the document's rank buffer.
-KruskalWallisStatistics ComputeKruskalWallis(const CORVELDoc& doc);
+KruskalWallisStatistics ComputeKruskalWallis(const CRowView& rows);
 // The statistics compared for groups i and j (indices into `columns`).
 double KruskalWallisTukeyStatistic(const KruskalWallisStatistics& s, std::size_t i, std::size_t j);
 double KruskalWallisScheffeStatistic(const KruskalWallisStatistics& s, std::size_t i, std::size_t j);
@@ -126,7 +128,7 @@ struct FriedmanStatistics {
 };
 // Ranks the values of every row that holds a value in each group column (the document's rank
 // buffer holds one row at a time).
-FriedmanStatistics ComputeFriedman(const CORVELDoc& doc);
+FriedmanStatistics ComputeFriedman(const CRowView& rows);
 // h for groups i and j; the Tukey-type comparison uses sqrt(2h).
 double FriedmanPairStatistic(const FriedmanStatistics& s, std::size_t i, std::size_t j);
 void FriedmanReport(CORVELDoc& doc, RankComparisons comparisons);

@@ -154,25 +154,22 @@ std::string PValueWithMark(double p, const char* number_format) {
   return PValueText(p, number_format) + SignificanceMark(p);
 }
 
-void ListColumnData(CORVELDoc& doc, int column) {
+void ListColumnData(CORVELDoc& doc, int column) { ListColumnData(doc, CRowView(doc), column); }
+
+void ListColumnData(CORVELDoc& doc, const CRowView& rows, int column) {
   if (column < 0 || column > kLastColumn) return;
-  AppendReport(doc, "\nCol%d : %s\n", column, std::string(doc.Text(column, 0)).c_str());
-  const int last = doc.LastNonEmptyRow(column);
+  AppendReport(doc, "\nCol%d : %s\n", column, std::string(rows.Text(column, 0)).c_str());
+  const int last = rows.LastNonEmptyRow(column);
   for (int r = 1; r <= last; ++r) {
-    const std::string text(doc.Text(column, r));
+    const std::string text(rows.Text(column, r));
     AppendReport(doc, (r % 10 == 0 || r == last) ? "%s\n" : "%s, ", text.c_str());
   }
 }
 
-void ListSkippedRows(CORVELDoc& doc) {
-  const int used = doc.UsedRowCount();
-  bool any = false;
-  for (int r = 0; r <= used; ++r) {
-    if (!doc.IsRowSkipped(r)) continue;
-    if (!any) doc.AppendResult("\nThe following rows were skipped because they have missing values.\n");
-    any = true;
-    AppendReport(doc, "Row%2d\n", r);
-  }
+void ListSkippedRows(CORVELDoc& doc, const CRowView& rows) {
+  if (rows.LeftOutRows().empty()) return;
+  doc.AppendResult("\nThe following rows were skipped because they have missing values.\n");
+  for (int r : rows.LeftOutRows()) AppendReport(doc, "Row%2d\n", r);
 }
 
 }  // namespace orvel

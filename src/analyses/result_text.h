@@ -9,6 +9,7 @@
 #include <string>
 
 #include "sheet/orvel_doc.h"
+#include "sheet/row_view.h"
 
 namespace orvel {
 
@@ -31,8 +32,10 @@ std::string PValueText(double p, const char* number_format = "p=%.6f");
 std::string PValueWithMark(double p, const char* number_format = "p=%.6f");
 
 // "\nCol%d : %s\n" and the cells of rows 1 .. the column's last row with text, ten to a line.
+// With a view, the listing ends at the last kept row with text.
 void ListColumnData(CORVELDoc& doc, int column);
-// The rows skipped for this run, if any.
-void ListSkippedRows(CORVELDoc& doc);
+void ListColumnData(CORVELDoc& doc, const CRowView& rows, int column);
+// The rows the view left out for this run, if any.
+void ListSkippedRows(CORVELDoc& doc, const CRowView& rows);
 
 }  // namespace orvel

@@ -7,6 +7,7 @@
 
 #include "analyses/result_text.h"
 #include "numeric/distributions.h"
+#include "sheet/row_view.h"
 
 namespace orvel {
 
@@ -16,7 +17,7 @@ constexpr double kUndefined = std::numeric_limits<double>::quiet_NaN();
 
 std::string Rule(int length) { return std::string(static_cast<std::size_t>(length), '-') + "\n"; }
 
-std::string ColumnName(const CORVELDoc& doc, int c) { return std::string(doc.Text(c, 0)); }
+std::string ColumnName(const CRowView& rows, int c) { return std::string(rows.Text(c, 0)); }
 
 // A routine's probability as a report uses it: undefined when the statistic has no finite
 // value or the routine was asked outside its domain.
@@ -32,23 +33,22 @@ double TPoint025(int df) {
   return checked::TQuantile(df, 0.025).value_or(kUndefined);
 }
 
-// The listing of the columns used, the skipped rows, and every row included again.
-void EndReport(CORVELDoc& doc, const std::vector<int>& columns) {
+// The listing of the columns used and the rows the view left out.
+void EndReport(CORVELDoc& doc, const CRowView& rows, const std::vector<int>& columns) {
   if (doc.IncludeDataInResult())
-    for (int c : columns) ListColumnData(doc, c);
-  ListSkippedRows(doc);
-  doc.RestoreSkippedRows();
+    for (int c : columns) ListColumnData(doc, rows, c);
+  ListSkippedRows(doc, rows);
 }
 
 // The table of the two columns that opens both t-test reports.
-void AppendTwoColumnTable(CORVELDoc& doc, const char* header) {
+void AppendTwoColumnTable(CORVELDoc& doc, const CRowView& rows, const char* header) {
   const int x = doc.TwoGroupX(), y = doc.TwoGroupY();
   doc.AppendResult(Rule(72));
   doc.AppendResult(header);
   doc.AppendResult(Rule(72));
   for (int c : {x, y})
-    AppendReport(doc, "Col%d\t%d\t%9.6f\t%9.6f\t%9.6f\n", c, doc.Count(c), doc.Mean(c), doc.SampleSD(c),
-                 doc.SE(c));
+    AppendReport(doc, "Col%d\t%d\t%9.6f\t%9.6f\t%9.6f\n", c, rows.Count(c), rows.Mean(c), rows.SampleSD(c),
+                 rows.SE(c));
   doc.AppendResult(Rule(72) + "\n");
 }
 
@@ -80,12 +80,12 @@ void AppendSampleSizeLine(CORVELDoc& doc, std::optional<int> size) {
 
 // ---- F test ----------------------------------------------------------------------------------
 
-FTestResult ComputeFTest(const CORVELDoc& doc) {
-  const int x = doc.TwoGroupX(), y = doc.TwoGroupY();
+FTestResult ComputeFTest(const CRowView& rows) {
+  const int x = rows.TwoGroupX(), y = rows.TwoGroupY();
   FTestResult r;
-  r.df1 = doc.Count(x) - 1;
-  r.df2 = doc.Count(y) - 1;
-  r.f = Square(doc.SampleSD(x)) / Square(doc.SampleSD(y));
+  r.df1 = rows.Count(x) - 1;
+  r.df2 = rows.Count(y) - 1;
+  r.f = Square(rows.SampleSD(x)) / Square(rows.SampleSD(y));
   const double q = ProbabilityOf(r.f, checked::FUpperP(r.df1, r.df2, r.f));
   r.two_sided_p = q > 0.5 ? 2 * (1 - q) : 2 * q;
   r.one_sided_p = q > 0.5 ? 1 - q : q;
@@ -104,7 +104,7 @@ void FTestReport(CORVELDoc& doc) {
     doc.AppendResult(Rule(70));
     AppendReport(doc, "%d\t%d\t%9.6f\t%s\n\n", r.df1, r.df2, r.f, PValueWithMark(p).c_str());
   }
-  EndReport(doc, {x, y});
+  EndReport(doc, doc, {x, y});
 }
 
 // ---- Unpaired t test -------------------------------------------------------------------------
@@ -122,13 +122,13 @@ int WelchDegreesOfFreedom(double vx, double vy, int nx, int ny) {
   return RoundToNearest(1 / (c * c / (nx - 1) + (1 - c) * (1 - c) / (ny - 1)));
 }
 
-UnpairedTTestResult ComputeUnpairedTTest(const CORVELDoc& doc) {
-  const int x = doc.TwoGroupX(), y = doc.TwoGroupY();
+UnpairedTTestResult ComputeUnpairedTTest(const CRowView& rows) {
+  const int x = rows.TwoGroupX(), y = rows.TwoGroupY();
   UnpairedTTestResult r;
-  const int nx = r.nx = doc.Count(x);
-  const int ny = r.ny = doc.Count(y);
-  const double mx = doc.Mean(x), my = doc.Mean(y);
-  const double sdx = doc.SampleSD(x), sdy = doc.SampleSD(y);
+  const int nx = r.nx = rows.Count(x);
+  const int ny = r.ny = rows.Count(y);
+  const double mx = rows.Mean(x), my = rows.Mean(y);
+  const double sdx = rows.SampleSD(x), sdy = rows.SampleSD(y);
   const double d = r.mean_difference = mx - my;
   const double abs_d = std::fabs(d);
   const double squares = (nx - 1) * Square(sdx) + (ny - 1) * Square(sdy);
@@ -138,7 +138,7 @@ UnpairedTTestResult ComputeUnpairedTTest(const CORVELDoc& doc) {
 
   double half_width = 0;
   if (!r.welch) {
-    const double sp2 = (doc.CentredSquares(x) + doc.CentredSquares(y)) / (nx + ny - 2);
+    const double sp2 = (rows.CentredSquares(x) + rows.CentredSquares(y)) / (nx + ny - 2);
     const double sp = std::sqrt(sp2);
     // Without any spread the statistic is 0 for equal means and has no finite value otherwise.
     if (sp == 0) r.t = abs_d == 0 ? 0.0 : kUndefined;
@@ -188,7 +188,7 @@ void UnpairedTTestReport(CORVELDoc& doc) {
   const UnpairedTTestResult r = ComputeUnpairedTTest(doc);
   AppendReport(doc, "\n\n<<< Unpaired t-test >>>\n\nX:Col%d %s\n", x, ColumnName(doc, x).c_str());
   AppendReport(doc, "Y:Col%d %s\n\n", y, ColumnName(doc, y).c_str());
-  AppendTwoColumnTable(doc, "Data\tnumber\tmean\t\tsd\t\tse\n");
+  AppendTwoColumnTable(doc, doc, "Data\tnumber\tmean\t\tsd\t\tse\n");
   doc.AppendResult("95%CI of mean difference\n");
   AppendReport(doc, "[%.6f,%.6f]\n\n", r.ci_low, r.ci_high);
   doc.AppendResult(r.welch ? "F test recommended Welch's t-test.\n\n" : "F test recommended Student's t-test.\n\n");
@@ -198,37 +198,37 @@ void UnpairedTTestReport(CORVELDoc& doc) {
   AppendOneSidedTTable(doc, r.t, r.df, r.one_sided_p);
   // A one-sided 5% test has the power of a two-sided 10% test.
   AppendUnpairedPower(doc, r, 0.1, "Statistical power <= 0.8 for p-value 0.05\n");
-  EndReport(doc, {x, y});
+  EndReport(doc, doc, {x, y});
 }
 
 // ---- Paired t test ---------------------------------------------------------------------------
 
-int CompletePairCount(const CORVELDoc& doc) {
-  const int x = doc.TwoGroupX(), y = doc.TwoGroupY();
-  const int used = doc.UsedRowCount();
+int CompletePairCount(const CRowView& rows) {
+  const int x = rows.TwoGroupX(), y = rows.TwoGroupY();
+  const int used = rows.UsedRowCount();
   int n = 0;
   for (int row = 1; row <= used; ++row)
-    if (doc.IsNumeric(x, row) && doc.IsNumeric(y, row)) ++n;
+    if (rows.IsNumeric(x, row) && rows.IsNumeric(y, row)) ++n;
   return n;
 }
 
-PairedTTestResult ComputePairedTTest(const CORVELDoc& doc) {
-  const int x = doc.TwoGroupX(), y = doc.TwoGroupY();
+PairedTTestResult ComputePairedTTest(const CRowView& rows) {
+  const int x = rows.TwoGroupX(), y = rows.TwoGroupY();
   PairedTTestResult r;
-  const int n = r.n = doc.Count(x);
+  const int n = r.n = rows.Count(x);
   r.df = n - 1;
   if (n < 2) {  // no spread can be measured from fewer than two pairs
     r.mean_difference = r.sd_of_differences = r.t = r.one_sided_p = kUndefined;
     r.ci_low = r.ci_high = r.cohens_d = r.effect_size_r = kUndefined;
     return r;
   }
-  const double sx = doc.Sum(x), sy = doc.Sum(y);
+  const double sx = rows.Sum(x), sy = rows.Sum(y);
   const double d = r.mean_difference = sx / n - sy / n;
   // The spread of the differences from their centred squares.
   double squares = 0;
-  const int used = doc.UsedRowCount();
+  const int used = rows.UsedRowCount();
   for (int row = 1; row <= used; ++row)
-    if (doc.IsNumeric(x, row) && doc.IsNumeric(y, row)) squares += Square(doc.Value(x, row) - doc.Value(y, row) - d);
+    if (rows.IsNumeric(x, row) && rows.IsNumeric(y, row)) squares += Square(rows.Value(x, row) - rows.Value(y, row) - d);
   const double sd2 = squares / (n - 1);
   // Differences without any spread give 0 when they are all 0, and no finite value otherwise.
   if (sd2 == 0) r.t = d == 0 ? 0.0 : kUndefined;
@@ -239,7 +239,7 @@ PairedTTestResult ComputePairedTTest(const CORVELDoc& doc) {
   const double half_width = TPoint025(n - 1) * r.sd_of_differences / std::sqrt(static_cast<double>(n));
   r.ci_low = d - half_width;
   r.ci_high = d + half_width;
-  r.cohens_d = std::fabs(d) / std::sqrt((Square(doc.SampleSD(x)) + Square(doc.SampleSD(y))) / 2);
+  r.cohens_d = std::fabs(d) / std::sqrt((Square(rows.SampleSD(x)) + Square(rows.SampleSD(y))) / 2);
   r.effect_size_r = std::sqrt(r.t * r.t / (r.t * r.t + r.df));
   return r;
 }
@@ -260,11 +260,11 @@ void AppendPairedPower(CORVELDoc& doc, const PairedTTestResult& r, double alpha,
 
 void PairedTTestReport(CORVELDoc& doc) {
   const int x = doc.TwoGroupX(), y = doc.TwoGroupY();
-  doc.SkipIncompleteXYRows();
-  const PairedTTestResult r = ComputePairedTTest(doc);
+  const CRowView rows = CRowView::CompleteXY(doc);
+  const PairedTTestResult r = ComputePairedTTest(rows);
   AppendReport(doc, "\n\n<<< Paired t-test >>>\n\nX:Col%d %s\n", x, ColumnName(doc, x).c_str());
   AppendReport(doc, "Y:Col%d %s\n\n", y, ColumnName(doc, y).c_str());
-  AppendTwoColumnTable(doc, "data\tnumber\tmean\t\tsd\t\tse\n");
+  AppendTwoColumnTable(doc, rows, "data\tnumber\tmean\t\tsd\t\tse\n");
   doc.AppendResult("\n95%CI of mean difference\n");
   AppendReport(doc, "[%.6f,%.6f]\n\n", r.ci_low, r.ci_high);
 
@@ -272,18 +272,18 @@ void PairedTTestReport(CORVELDoc& doc) {
   AppendPairedPower(doc, r, 0.05, "statistical power<=0.8 for p-value 0.05\n");
   AppendOneSidedTTable(doc, r.t, r.df, r.one_sided_p);
   AppendPairedPower(doc, r, 0.1, "statistical power <= 0.8 for p-value 0.05\n");
-  EndReport(doc, {x, y});
+  EndReport(doc, rows, {x, y});
 }
 
 // ---- Bartlett's test -------------------------------------------------------------------------
 
-BartlettResult ComputeBartlett(const CORVELDoc& doc, const std::vector<int>& columns) {
+BartlettResult ComputeBartlett(const CRowView& rows, const std::vector<int>& columns) {
   const int k = static_cast<int>(columns.size());
   int total = 0;
   double pooled = 0, logs = 0, inverses = 0;
   for (int c : columns) {
-    const int n = doc.Count(c);
-    const double variance = Square(doc.SampleSD(c));
+    const int n = rows.Count(c);
+    const double variance = Square(rows.SampleSD(c));
     total += n;
     pooled += (n - 1) * variance;
     logs += (n - 1) * std::log10(variance);
@@ -315,7 +315,7 @@ void BartlettTestReport(CORVELDoc& doc) {
   for (int c : columns) AppendReport(doc, "Col%d:%s\n", c, ColumnName(doc, c).c_str());
   AppendReport(doc, "\nB=%6.6f\n", r.statistic);
   AppendReport(doc, "%s\n\n", PValueWithMark(r.p).c_str());
-  EndReport(doc, columns);
+  EndReport(doc, doc, columns);
 }
 
 // ---- Goodness of fit -------------------------------------------------------------------------
@@ -328,15 +328,15 @@ bool HasNonPositiveExpectedFrequency(const CORVELDoc& doc) {
   return false;
 }
 
-GoodnessOfFitResult ComputeGoodnessOfFit(const CORVELDoc& doc) {
-  const int x = doc.TwoGroupX(), y = doc.TwoGroupY();
+GoodnessOfFitResult ComputeGoodnessOfFit(const CRowView& rows) {
+  const int x = rows.TwoGroupX(), y = rows.TwoGroupY();
   GoodnessOfFitResult r;
-  r.df = doc.Count(x) - 1;
-  const int used = doc.UsedRowCount();
+  r.df = rows.Count(x) - 1;
+  const int used = rows.UsedRowCount();
   for (int row = 1; row <= used; ++row) {
-    if (!doc.IsNumeric(x, row) || !doc.IsNumeric(y, row)) continue;
-    const double expected = doc.Value(y, row);
-    r.chi_square += Square(doc.Value(x, row) - expected) / expected;
+    if (!rows.IsNumeric(x, row) || !rows.IsNumeric(y, row)) continue;
+    const double expected = rows.Value(y, row);
+    r.chi_square += Square(rows.Value(x, row) - expected) / expected;
   }
   r.p = ProbabilityOf(r.chi_square, checked::ChiSquareUpperP(r.df, r.chi_square));
   return r;
@@ -351,7 +351,7 @@ void GoodnessOfFitReport(CORVELDoc& doc) {
   doc.AppendResult("df\tX-squared\tp-value\n");
   doc.AppendResult(Rule(60));
   AppendReport(doc, "%d\t%9.6f\t%s\n\n", r.df, r.chi_square, PValueWithMark(r.p).c_str());
-  EndReport(doc, {x, y});
+  EndReport(doc, doc, {x, y});
 }
 
 }  // namespace orvel

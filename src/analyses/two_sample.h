@@ -3,7 +3,7 @@
 //
 // X and Y are the two columns of the Oneway Two Groups setting; Bartlett's test uses the group
 // columns. Each report function appends its whole report to the result text (with the data
-// listing and the skipped rows when they apply) and leaves every row included again.
+// listing and the skipped rows when they apply); the document's cells are only read.
 //
 // A statistic without a finite value (a division by zero) is carried as NaN and printed as
 // "undefined"; its p-value is then undefined too and carries no mark.
@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "sheet/orvel_doc.h"
+#include "sheet/row_view.h"
 
 namespace orvel {
 
@@ -23,7 +24,7 @@ struct FTestResult {
   double two_sided_p = 0;
   double one_sided_p = 0;
 };
-FTestResult ComputeFTest(const CORVELDoc& doc);
+FTestResult ComputeFTest(const CRowView& rows);
 void FTestReport(CORVELDoc& doc);
 
 // ---- Unpaired t test -------------------------------------------------------------------------
@@ -46,13 +47,13 @@ bool VariancesLookEqual(double sdx, double sdy, int nx, int ny);
 // Welch's degrees of freedom for the squared standard errors vx and vy, rounded to the nearest
 // integer with halves upward.
 int WelchDegreesOfFreedom(double vx, double vy, int nx, int ny);
-UnpairedTTestResult ComputeUnpairedTTest(const CORVELDoc& doc);
+UnpairedTTestResult ComputeUnpairedTTest(const CRowView& rows);
 void UnpairedTTestReport(CORVELDoc& doc);
 
 // ---- Paired t test ---------------------------------------------------------------------------
 
 // Rows where both X and Y are numeric (the pairs the test can use).
-int CompletePairCount(const CORVELDoc& doc);
+int CompletePairCount(const CRowView& rows);
 struct PairedTTestResult {
   int n = 0;
   double mean_difference = 0;
@@ -64,10 +65,9 @@ struct PairedTTestResult {
   double cohens_d = 0;
   double effect_size_r = 0;
 };
-// Computed on the rows as they are: the caller skips the incomplete rows first.
-PairedTTestResult ComputePairedTTest(const CORVELDoc& doc);
-// Skips the rows where only one of X and Y is numeric, reports, lists the skipped rows and
-// restores them.
+// Computed on the rows of the view: the caller leaves the incomplete rows out.
+PairedTTestResult ComputePairedTTest(const CRowView& rows);
+// Leaves out the rows where only one of X and Y is numeric, reports and lists those rows.
 void PairedTTestReport(CORVELDoc& doc);
 
 // ---- Bartlett's test -------------------------------------------------------------------------
@@ -77,7 +77,7 @@ struct BartlettResult {
   int df = 0;
   double p = 0;
 };
-BartlettResult ComputeBartlett(const CORVELDoc& doc, const std::vector<int>& columns);
+BartlettResult ComputeBartlett(const CRowView& rows, const std::vector<int>& columns);
 // Bartlett's test of the group columns.
 void BartlettTestReport(CORVELDoc& doc);
 // True when a group column holds no value at all (the command refuses it).
@@ -93,7 +93,7 @@ struct GoodnessOfFitResult {
   double chi_square = 0;
   double p = 0;
 };
-GoodnessOfFitResult ComputeGoodnessOfFit(const CORVELDoc& doc);
+GoodnessOfFitResult ComputeGoodnessOfFit(const CRowView& rows);
 void GoodnessOfFitReport(CORVELDoc& doc);
 
 }  // namespace orvel

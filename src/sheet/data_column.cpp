@@ -331,12 +331,44 @@ void CDataColumn::CopyFrom(const CDataColumn& other) {
 
 // ---- Statistics -------------------------------------------------------------------------------
 
+namespace {
+// Accepts every row: the column's own statistics.
+struct EveryRow {
+  bool operator()(int) const { return true; }
+};
+
+// Accepts the rows a view keeps.
+struct KeptRow {
+  const std::vector<unsigned char>& left_out;
+  bool operator()(int r) const {
+    const auto i = static_cast<std::size_t>(r);
+    return i >= left_out.size() || left_out[i] == 0;
+  }
+};
+}  // namespace
+
 const CDataColumn::Statistics& CDataColumn::Stats() const {
   if (stats_valid_) return stats_;
+  stats_ = ComputeStats(EveryRow{});
+  stats_valid_ = true;
+  return stats_;
+}
+
+CDataColumn::Statistics CDataColumn::StatsLeavingOut(const std::vector<unsigned char>& left_out) const {
+  return ComputeStats(KeptRow{left_out});
+}
+
+template <typename Keep>
+CDataColumn::Statistics CDataColumn::ComputeStats(Keep&& keep) const {
+  const auto for_each = [&](auto&& fn) {
+    ForEachNumeric([&](int r, double x) {
+      if (keep(r)) fn(r, x);
+    });
+  };
   Statistics s;
   bool first = true;
   double max_for_row = 0;
-  ForEachNumeric([&](int r, double x) {
+  for_each([&](int r, double x) {
     ++s.count;
     s.sum += x;
     if (first || x < s.min) {
@@ -363,9 +395,9 @@ const CDataColumn::Statistics& CDataColumn::Stats() const {
       // One-pass sums Σx² − (Σx)²/n cancel when the values share a large offset.
       const double rough = s.sum / n;
       double residual = 0;
-      ForEachNumeric([&](int, double x) { residual += x - rough; });
+      for_each([&](int, double x) { residual += x - rough; });
       s.mean = rough + residual / n;
-      ForEachNumeric([&](int, double x) {
+      for_each([&](int, double x) {
         const double d = x - s.mean, d2 = d * d;
         s.squares += d2;
         s.cubes += d2 * d;
@@ -373,9 +405,7 @@ const CDataColumn::Statistics& CDataColumn::Stats() const {
       });
     }
   }
-  stats_ = s;
-  stats_valid_ = true;
-  return stats_;
+  return s;
 }
 
 namespace {
@@ -499,12 +529,25 @@ void SelectPositions(std::span<double> v, std::span<const int> wanted, double* o
 
 const CDataColumn::Quartiles& CDataColumn::OrderStatistics() const {
   if (quartiles_valid_) return quartiles_;
+  quartiles_ = ComputeQuartiles(EveryRow{});
+  quartiles_valid_ = true;
+  return quartiles_;
+}
+
+CDataColumn::Quartiles CDataColumn::OrderStatisticsLeavingOut(const std::vector<unsigned char>& left_out) const {
+  return ComputeQuartiles(KeptRow{left_out});
+}
+
+template <typename Keep>
+CDataColumn::Quartiles CDataColumn::ComputeQuartiles(Keep&& keep) const {
   // Only a handful of positions of the ordered values are needed: selecting them is linear,
   // where sorting the whole column is not. The rounding to 7 decimals keeps the order (it is
   // monotone), so the raw values are selected and only the selected ones are rounded.
   static thread_local std::vector<double> values;
   values.clear();
-  ForEachNumeric([&](int, double x) { values.push_back(x); });
+  ForEachNumeric([&](int r, double x) {
+    if (keep(r)) values.push_back(x);
+  });
   const int n = static_cast<int>(values.size());
   const int a = n / 4, u = (3 * n) / 4;
   int wanted[8] = {(n - 1) / 2, n / 2 - 1, n / 2, a - 1, a, u - 1, u, u + 1};
@@ -538,9 +581,7 @@ const CDataColumn::Quartiles& CDataColumn::OrderStatistics() const {
       q.upper = x(u);
       break;
   }
-  quartiles_ = q;
-  quartiles_valid_ = true;
-  return quartiles_;
+  return q;
 }
 
 }  // namespace orvel

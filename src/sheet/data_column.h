@@ -1,5 +1,6 @@
-// One column of the data sheet: the text of every cell, the number parsed from it and the
-// per-row included flag through which an analysis skips incomplete rows.
+// One column of the data sheet: the text of every cell, the number parsed from it and a per-row
+// included flag (a row not included reads as empty). Analyses leave incomplete rows out through
+// a row view (sheet/row_view.h), not through this flag.
 //
 // The cells are stored compactly: each row has an 8-byte text slot holding a text of up to 7
 // bytes itself (most numbers) or the offset of a longer one in the column's text arena, beside
@@ -169,6 +170,11 @@ class CDataColumn {
     int max_row = 1;          // last row of the largest value
   };
   const Statistics& Stats() const;
+  // True while the statistics computed last are kept (no change since).
+  bool HasKeptStatistics() const { return stats_valid_; }
+  // The same statistics over the rows whose entry in `left_out` is 0 (rows past its end
+  // count), computed afresh: for a view of the sheet that leaves some rows out.
+  Statistics StatsLeavingOut(const std::vector<unsigned char>& left_out) const;
 
   // Median and quartiles of the numeric values rounded to 7 decimals, by positions (n+1)/2,
   // (n+1)/4 and 3(n+1)/4 with interpolation; a position outside the values reads as -100.
@@ -176,6 +182,7 @@ class CDataColumn {
     double median, lower, upper;
   };
   const Quartiles& OrderStatistics() const;
+  Quartiles OrderStatisticsLeavingOut(const std::vector<unsigned char>& left_out) const;
 
  private:
   // A text of up to 7 bytes lies in the slot; a longer one in the arena at `offset`. The last
@@ -213,6 +220,11 @@ class CDataColumn {
   }
   void SetArenaSlot(Slot& slot, std::string_view text);
   void Changed() const { stats_valid_ = quartiles_valid_ = false; }
+  // The statistics of the numeric cells in the rows `keep(row)` accepts.
+  template <typename Keep>
+  Statistics ComputeStats(Keep&& keep) const;
+  template <typename Keep>
+  Quartiles ComputeQuartiles(Keep&& keep) const;
   template <typename Fn>
   bool TransformNumeric(Fn&& in_domain, double (*fn)(double));
 

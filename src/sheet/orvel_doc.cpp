@@ -1,5 +1,7 @@
 #include "sheet/orvel_doc.h"
 
+#include "sheet/row_view.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -85,12 +87,7 @@ int CORVELDoc::UsedRowCount() const {
   return used;
 }
 
-int CORVELDoc::LastNonEmptyRow(int c) const {
-  if (!IsColumn(c)) return -100;
-  for (int r = UsedRowCount(); r >= 0; --r)
-    if (Column(c).HasText(r)) return r;
-  return 0;
-}
+int CORVELDoc::LastNonEmptyRow(int c) const { return CRowView(*this).LastNonEmptyRow(c); }
 
 int CORVELDoc::NthEmptyRow(int c, int k) const {
   if (!IsColumn(c) || k < 1) return -100;
@@ -169,22 +166,11 @@ double CORVELDoc::Mean(int c) const { return Stats(c).mean; }
 
 double CORVELDoc::CentredSquares(int c) const { return Stats(c).squares; }
 
-double CORVELDoc::SD(int c) const {
-  const CDataColumn::Statistics& s = Stats(c);
-  if (s.count == 0) return 0.0;
-  return std::sqrt(s.squares / s.count);
-}
-
-double CORVELDoc::SampleSD(int c) const {
-  const CDataColumn::Statistics& s = Stats(c);
-  if (s.count < 2) return 0.0;
-  return std::sqrt(s.squares / (s.count - 1));
-}
-
-double CORVELDoc::SE(int c) const {
-  const int n = Count(c);
-  return SampleSD(c) / std::sqrt(static_cast<double>(n));
-}
+// The spreads, moments and cross sums are the row view's over every row, so that one formula
+// serves both.
+double CORVELDoc::SD(int c) const { return CRowView(*this).SD(c); }
+double CORVELDoc::SampleSD(int c) const { return CRowView(*this).SampleSD(c); }
+double CORVELDoc::SE(int c) const { return CRowView(*this).SE(c); }
 
 double CORVELDoc::Min(int c) const { return Stats(c).min; }
 double CORVELDoc::Max(int c) const { return Stats(c).max; }
@@ -207,21 +193,8 @@ double CORVELDoc::Median(int c) const { return Quartiles(c).median; }
 double CORVELDoc::LowerQuartile(int c) const { return Quartiles(c).lower; }
 double CORVELDoc::UpperQuartile(int c) const { return Quartiles(c).upper; }
 
-// Σz³ and Σz⁴ with z = (x − Mean)/SampleSD, from the centred sums: Σd³/s³ and Σd⁴/s⁴.
-double CORVELDoc::Skewness(int c) const {
-  const CDataColumn::Statistics& st = Stats(c);
-  const double n = st.count, s = SampleSD(c);
-  const double sum = st.count == 0 ? 0.0 : st.cubes / (s * s * s);
-  return n / ((n - 1) * (n - 2)) * sum;
-}
-
-double CORVELDoc::Kurtosis(int c) const {
-  const CDataColumn::Statistics& st = Stats(c);
-  const double n = st.count, s = SampleSD(c);
-  const double sum = st.count == 0 ? 0.0 : st.fourths / (s * s * s * s);
-  return n * (n + 1) / ((n - 1) * (n - 2) * (n - 3)) * sum -
-         3 * (n - 1) * (n - 1) / ((n - 2) * (n - 3));
-}
+double CORVELDoc::Skewness(int c) const { return CRowView(*this).Skewness(c); }
+double CORVELDoc::Kurtosis(int c) const { return CRowView(*this).Kurtosis(c); }
 
 double CORVELDoc::CrossSum(int c, int d) const {
   double s = 0;
@@ -229,27 +202,8 @@ double CORVELDoc::CrossSum(int c, int d) const {
   return s;
 }
 
-double CORVELDoc::Sxy(int c, int d) const {
-  const int n = Count(c);
-  if (n == 0) return -100.0;
-  // CrossSum − Sum(c)·Sum(d)/n written with centred values: Σ(x − x̄)(y − ȳ) over c's rows,
-  // plus x̄·(Σy over c's rows − Sum(d)), which is exactly 0 when the columns are paired.
-  const double mean_c = Mean(c), mean_d = Mean(d);
-  double centred = 0, sum_d_on_c = 0;
-  ForEachNumeric(c, [&](int r, double x) {
-    const double y = Value(d, r);
-    centred += (x - mean_c) * (y - mean_d);
-    sum_d_on_c += y;
-  });
-  return centred + mean_c * (sum_d_on_c - Sum(d));
-}
-
-double CORVELDoc::Covariance(int c, int d) const {
-  const double n = Count(c);
-  if (n == 0) return -100.0;
-  // (n·CrossSum − Sum(c)·Sum(d)) / (n(n − 1)) = Sxy / (n − 1).
-  return Sxy(c, d) / (n - 1);
-}
+double CORVELDoc::Sxy(int c, int d) const { return CRowView(*this).Sxy(c, d); }
+double CORVELDoc::Covariance(int c, int d) const { return CRowView(*this).Covariance(c, d); }
 
 double CORVELDoc::PooledSxy(int c, int d, int e, int f) const {
   const int nc = Count(c), nd = Count(d);
@@ -286,17 +240,8 @@ bool CORVELDoc::IsBinary(int c) const {
   return binary;
 }
 
-bool CORVELDoc::HasNegative(int c) const {
-  bool found = false;
-  ForEachNumeric(Clamp(c, 1, kLastColumn), [&](int, double x) { found = found || x < 0; });
-  return found;
-}
-
-bool CORVELDoc::HasZero(int c) const {
-  bool found = false;
-  ForEachNumeric(Clamp(c, 1, kLastColumn), [&](int, double x) { found = found || std::fabs(x) < 1e-28; });
-  return found;
-}
+bool CORVELDoc::HasNegative(int c) const { return CRowView(*this).HasNegative(c); }
+bool CORVELDoc::HasZero(int c) const { return CRowView(*this).HasZero(c); }
 
 double CORVELDoc::TwowayGridValue(int a, int b, int k) const {
   const int column = TwowayGridCell(a, b);
@@ -347,17 +292,7 @@ double CORVELDoc::CorrelationXY() const {
          std::sqrt((PowerSum(x, 2) - sx * sx / n) * (PowerSum(y, 2) - sy * sy / n));
 }
 
-double CORVELDoc::Correlation(int c, int d) const {
-  // The same formula with c and d put in place of X and Y for the call.
-  auto& self = const_cast<CORVELDoc&>(*this);
-  const int saved_x = settings_.TwoGroupX, saved_y = settings_.TwoGroupY;
-  self.settings_.TwoGroupX = c;
-  self.settings_.TwoGroupY = d;
-  const double r = CorrelationXY();
-  self.settings_.TwoGroupX = saved_x;
-  self.settings_.TwoGroupY = saved_y;
-  return r;
-}
+double CORVELDoc::Correlation(int c, int d) const { return CRowView(*this).Correlation(c, d); }
 
 double CORVELDoc::SlopeXY() const {
   const int x = settings_.TwoGroupX, y = settings_.TwoGroupY;
@@ -500,37 +435,6 @@ bool CORVELDoc::IsContingencyTableNonZero(int c1, int r1, int c2, int r2) const 
   for (int c = left; c <= right; ++c)
     if (std::fabs(CellSum(c, top, c, bottom)) < 1e-28) return false;
   return true;
-}
-
-// ---- Row skipping ----------------------------------------------------------------------------
-
-void CORVELDoc::SkipRow(int r) {
-  for (CDataColumn& col : columns_) col.SetIncluded(r, false);
-}
-
-void CORVELDoc::SkipPartialRows(const std::vector<int>& columns) {
-  const int used = UsedRowCount();
-  std::vector<int> partial;
-  for (int r = 1; r <= used; ++r)
-    if (IsRowPartial(columns, r)) partial.push_back(r);
-  for (int r : partial) SkipRow(r);
-}
-
-void CORVELDoc::SkipIncompleteXYRows() { SkipPartialRows({settings_.TwoGroupX, settings_.TwoGroupY}); }
-void CORVELDoc::SkipIncompleteGroupRows() { SkipPartialRows(FlaggedColumns(settings_.GroupColumns)); }
-void CORVELDoc::SkipIncompletePcaRows() { SkipPartialRows(FlaggedColumns(settings_.PcaColumns)); }
-void CORVELDoc::SkipIncompleteRegressionRows() { SkipPartialRows(RegressionColumns()); }
-void CORVELDoc::SkipIncompleteRCodeRows() { SkipPartialRows(FlaggedColumns(settings_.RCodeColumns)); }
-
-void CORVELDoc::RestoreSkippedRows() {
-  const int used = UsedRowCount();
-  for (int r = 0; r <= used; ++r)
-    if (!columns_[1].Included(r))
-      for (CDataColumn& col : columns_) col.SetIncluded(r, true);
-}
-
-bool CORVELDoc::IsRowSkipped(int r) const {
-  return r >= 0 && r < row_count_ && !columns_[1].Included(r);
 }
 
 // ---- Selection -------------------------------------------------------------------------------

@@ -1,6 +1,7 @@
 // The document: the data sheet of 101 columns, the selection, the data settings that tell each
 // analysis which columns form its groups, the result text and the state of the panes.
-// Analyses read the sheet only through the column statistics and pairing checks below.
+// Analyses read the sheet only through the column statistics and pairing checks below, or
+// through a row view (sheet/row_view.h) that leaves the incomplete rows out.
 #pragma once
 
 #include <array>
@@ -176,16 +177,8 @@ class CORVELDoc {
   bool IsDiscriminantDataValid() const;
   bool IsRegressionVariableCountValid() const;
   bool IsContingencyTableNonZero(int c1, int r1, int c2, int r2) const;
-
-  // ---- Row skipping ---------------------------------------------------------------------
-  void SkipRow(int r);
-  void SkipIncompleteXYRows();
-  void SkipIncompleteGroupRows();
-  void SkipIncompletePcaRows();
-  void SkipIncompleteRegressionRows();
-  void SkipIncompleteRCodeRows();
-  void RestoreSkippedRows();
-  bool IsRowSkipped(int r) const;
+  // The columns the regression pairing check covers: Y (when set), then the X columns but Y.
+  std::vector<int> RegressionColumns() const;
 
   // ---- Selection ------------------------------------------------------------------------
   const Selection& GetSelection() const { return selection_; }
@@ -265,9 +258,7 @@ class CORVELDoc {
   // True when in the given row some but not all of the columns are numeric.
   bool IsRowPartial(const std::vector<int>& columns, int r) const;
   bool AreListedColumnsPaired(const std::vector<int>& columns, std::size_t minimum) const;
-  void SkipPartialRows(const std::vector<int>& columns);
   std::vector<int> FlaggedColumns(const std::array<unsigned char, kColumnCount>& flags) const;
-  std::vector<int> RegressionColumns() const;
 
   int row_count_;
   std::vector<CDataColumn> columns_;

@@ -39,13 +39,20 @@ TEST(ResultTextTest, ColumnListingTenToALineAndSkippedRows) {
   EXPECT_EQ(doc.ResultText, "\nCol3 : W\n1, 2, 3, , 5, 6, 7, 8, 9, 10\n11, 12\n");
   doc.ResultText.clear();
   ListColumnData(doc, 101);
-  ListSkippedRows(doc);
+  ListSkippedRows(doc, doc);
   EXPECT_EQ(doc.ResultText, "");
-  doc.SkipRow(2);
-  doc.SkipRow(11);
-  ListSkippedRows(doc);
+  // Column 5 lacks rows 2, 11 and 12 (and 4, where column 3 is empty too): the pair leaves 2, 11
+  // and 12 out. Through that view a listing ends at the last kept row with text and still shows
+  // the texts of rows left out above it.
+  for (int r = 1; r <= 10; ++r)
+    if (r != 2 && r != 4) doc.SetCell(5, r, "1");
+  const CRowView rows(doc, {3, 5});
+  ListColumnData(doc, rows, 3);
+  EXPECT_EQ(doc.ResultText, "\nCol3 : W\n1, 2, 3, , 5, 6, 7, 8, 9, 10\n");
+  doc.ResultText.clear();
+  ListSkippedRows(doc, rows);
   EXPECT_EQ(doc.ResultText,
-            "\nThe following rows were skipped because they have missing values.\nRow 2\nRow11\n");
+            "\nThe following rows were skipped because they have missing values.\nRow 2\nRow11\nRow12\n");
 }
 
 TEST(SummaryReportTest, StatisticsOfEightValues) {

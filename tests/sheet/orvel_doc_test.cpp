@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "sheet/orvel_doc.h"
+#include "sheet/row_view.h"
 
 namespace orvel {
 namespace {
@@ -126,16 +127,16 @@ TEST(DocumentTest, PairingCheckAndRowSkipping) {
   Fill(doc, 1, {"1", "2", "", "4"});
   Fill(doc, 2, {"2", "", "3", "5"});
   EXPECT_FALSE(doc.IsXYPaired());
-  doc.SkipIncompleteXYRows();
-  EXPECT_TRUE(doc.IsRowSkipped(2));
-  EXPECT_TRUE(doc.IsRowSkipped(3));
-  EXPECT_FALSE(doc.IsRowSkipped(1));
-  EXPECT_FALSE(doc.IsNumeric(1, 2));
-  EXPECT_FALSE(doc.IsNumeric(0, 2) || doc.IsNumeric(50, 2));
-  EXPECT_EQ(doc.Count(1), 2);
-  EXPECT_TRUE(doc.IsXYPaired());
-  doc.RestoreSkippedRows();
-  EXPECT_TRUE(doc.IsNumeric(1, 2));
+  const CRowView xy = CRowView::CompleteXY(doc);
+  EXPECT_EQ(xy.LeftOutRows(), (std::vector<int>{2, 3}));
+  EXPECT_TRUE(xy.IsRowLeftOut(2));
+  EXPECT_TRUE(xy.IsRowLeftOut(3));
+  EXPECT_FALSE(xy.IsRowLeftOut(1));
+  EXPECT_FALSE(xy.IsNumeric(1, 2));
+  EXPECT_FALSE(xy.IsNumeric(0, 2) || xy.IsNumeric(50, 2));
+  EXPECT_EQ(xy.Count(1), 2);
+  EXPECT_TRUE(xy.CompleteRows({1, 2}) == xy.CompleteRows({1}));  // paired in the view
+  EXPECT_TRUE(doc.IsNumeric(1, 2));  // the document itself is untouched
   EXPECT_EQ(doc.Count(1), 3);
 
   // Sets of columns: a row is skipped when some but not all of them are numeric.
@@ -146,11 +147,11 @@ TEST(DocumentTest, PairingCheckAndRowSkipping) {
   EXPECT_FALSE(doc.AreGroupColumnsPaired());  // only two columns
   doc.SetGroupColumn(5, true);
   EXPECT_FALSE(doc.AreGroupColumnsPaired());
-  doc.SkipIncompleteGroupRows();
-  EXPECT_TRUE(doc.IsRowSkipped(2));
-  EXPECT_FALSE(doc.IsRowSkipped(4));  // empty in all of them
-  EXPECT_TRUE(doc.AreGroupColumnsPaired());
-  doc.RestoreSkippedRows();
+  const CRowView groups = CRowView::CompleteGroups(doc);
+  EXPECT_TRUE(groups.IsRowLeftOut(2));
+  EXPECT_FALSE(groups.IsRowLeftOut(4));  // empty in all of them
+  EXPECT_EQ(groups.CompleteRows({3, 4, 5}), (std::vector<int>{1, 3}));
+  EXPECT_EQ(groups.Count(3), 2);
 
   // One numeric value is not enough to be paired.
   CORVELDoc single;
