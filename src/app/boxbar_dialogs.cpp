@@ -21,9 +21,9 @@ void ShowGroupExtremes(GroupFrameFields& frame, const std::vector<GroupStats>& g
 
 void AddDataFormatPage(DialogSchema& s, int& line_color, int* line_weight, int& fill, int* error) {
   s.AddPage("Data Format");
-  AddListChoice(s, "line_color", "Line Color", line_color, AxisColorChoices());
+  ListChoice(s, "line_color", "Line Color", line_color, AxisColorChoices());
   if (line_weight) s.Integer("line_weight", "Weight", *line_weight, 1, 3, "Choose a weight from 1 to 3.");
-  AddListChoice(s, "fill", "Area Color", fill, BarFillChoices());
+  ListChoice(s, "fill", "Area Color", fill, BarFillChoices());
   if (error) s.Choice("error", "Error Bar", *error, ErrorBarChoices(), "Choose SD, SE or None.", {"sd", "se", "none"});
 }
 
@@ -49,8 +49,8 @@ BoxPlotDialog::BoxPlotDialog(const BoxPlotSettings& settings, bool reedit) : bas
   if (base_.frame.title.empty() && !reedit) base_.frame.title = BoxPlotTitle(base_.kind);
   frame.Load(base_.frame);
   ShowGroupExtremes(frame, base_.groups);
-  line_color = ChoiceIndex(AxisColorChoices(), base_.box_color, 3);
-  fill = ChoiceIndex(BarFillChoices(), base_.box_fill, 0);
+  line_color = IndexOf(AxisColorChoices(), base_.box_color, 3);
+  fill = IndexOf(BarFillChoices(), base_.box_fill, 0);
 }
 
 std::string BoxPlotDialog::Title() const { return base_.kind == kBoxPlotGroups ? kGroupsTitle : kTwoGroupsTitle; }
@@ -66,8 +66,8 @@ DialogSchema BoxPlotDialog::Schema() {
 BoxPlotSettings BoxPlotDialog::Settings() const {
   BoxPlotSettings s = base_;
   s.frame = frame.Frame();
-  s.box_color = ChoiceName(AxisColorChoices(), line_color);
-  s.box_fill = ChoiceName(BarFillChoices(), fill);
+  s.box_color = NameAt(AxisColorChoices(), line_color);
+  s.box_fill = NameAt(BarFillChoices(), fill);
   return s;
 }
 
@@ -96,9 +96,9 @@ void BarPlotDialog::Load(const BarPlotSettings& s) {
   } else {
     ShowGroupExtremes(frame, s.groups);
   }
-  line_color = ChoiceIndex(AxisColorChoices(), s.line_color, 3);
+  line_color = IndexOf(AxisColorChoices(), s.line_color, 3);
   line_weight = s.line_weight;
-  fill = ChoiceIndex(BarFillChoices(), s.fill, 0);
+  fill = IndexOf(BarFillChoices(), s.fill, 0);
   error = static_cast<int>(s.error);
   series.Load(s.series, s.twoway);
 }
@@ -142,9 +142,9 @@ BarPlotSettings BarPlotDialog::Settings() const {
     s.series = series.Formats();
     s.twoway = series.Options();
   } else {
-    s.line_color = ChoiceName(AxisColorChoices(), line_color);
+    s.line_color = NameAt(AxisColorChoices(), line_color);
     s.line_weight = line_weight;
-    s.fill = ChoiceName(BarFillChoices(), fill);
+    s.fill = NameAt(BarFillChoices(), fill);
     s.error = static_cast<ErrorBarKind>(std::clamp(error, 0, 2));
   }
   return s;

@@ -1,5 +1,6 @@
-// Helpers of the histogram's and the scatter-plot matrix's settings sheets: a setting named by
-// a word of a list is edited as that list's index and answered in a batch file by the word.
+// Helpers of every graph's settings sheet: a setting named by a word of a list is edited as that
+// list's index and answered in a batch file by the word; the Title and Plot Area pages that all
+// graphs share.
 #pragma once
 
 #include <algorithm>
@@ -37,6 +38,22 @@ inline DialogField& ListChoice(DialogSchema& s, std::string key, std::string lab
                             words.empty() ? LowerWords(list) : std::move(words));
   f.as_list = true;
   return f;
+}
+
+// The fields of the "Title" page: the text, its font (from `fonts`, answered by `words` when
+// given) and size.
+inline void TitleFields(DialogSchema& s, std::string& title, int& font, int& font_size,
+                        const std::vector<std::string>& fonts, std::vector<std::string> words = {}) {
+  s.Text("title", "Title", title, 100, {}, "Enter no more than 100 characters.");
+  ListChoice(s, "title_font", "Font", font, fonts, std::move(words));
+  s.Integer("title_font_size", "Font Size", font_size, 10, 20, "Choose a font size from 10 to 20.");
+}
+
+// The fields of the "Plot Area" page: outline and area colours and the outline's weight.
+inline void PlotAreaFields(DialogSchema& s, int& outline, int& area, int& weight, const std::vector<std::string>& colors) {
+  ListChoice(s, "outline", "Outline Color", outline, colors);
+  ListChoice(s, "area", "Area Color", area, colors);
+  s.Integer("area_weight", "Line Weight", weight, 1, 3, "Choose a weight from 1 to 3.");
 }
 
 }  // namespace orvel::graph_fields

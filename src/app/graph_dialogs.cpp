@@ -1,44 +1,24 @@
 #include "app/graph_dialogs.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "app/graph_choice_fields.h"
 
 namespace orvel {
 
+using graph_fields::IndexOf;
+using graph_fields::ListChoice;
+using graph_fields::NameAt;
+using graph_fields::PlotAreaFields;
+using graph_fields::TitleFields;
+
 namespace {
-
-int IndexOf(const std::vector<std::string>& list, const std::string& name, int fallback) {
-  const auto it = std::find(list.begin(), list.end(), name);
-  return it == list.end() ? fallback : static_cast<int>(it - list.begin());
-}
-
-std::string NameAt(const std::vector<std::string>& list, int index) {
-  return index >= 0 && static_cast<std::size_t>(index) < list.size() ? list[static_cast<std::size_t>(index)]
-                                                                      : list.front();
-}
-
-std::vector<std::string> Words(const std::vector<std::string>& list) {
-  std::vector<std::string> words;
-  for (std::string w : list) {
-    for (char& c : w) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    words.push_back(w);
-  }
-  return words;
-}
 
 constexpr const char* kTooLong = "Enter no more than 20 characters.";
 
 const std::vector<std::string>& MarkerStyles() {
   static const std::vector<std::string> v{"Square", "Circle"};
   return v;
-}
-
-// A choice shown as a list, answered by its index or its word.
-DialogField& ListChoice(DialogSchema& s, std::string key, std::string label, int& value,
-                        const std::vector<std::string>& list) {
-  DialogField& f = s.Choice(std::move(key), std::move(label), value, list, "Choose one of the list.", Words(list));
-  f.as_list = true;
-  return f;
 }
 
 void AddAxisPage(DialogSchema& s, const std::string& p, ScatterPlotDialog::Axis& a) {
@@ -125,13 +105,9 @@ DialogSchema ScatterPlotDialog::Schema() {
   ListChoice(s, "font", "Font", font, FontChoices());
   s.Integer("font_size", "Font Size", font_size, 8, 20, "Choose a font size from 8 to 20.");
   s.AddPage("Title");
-  s.Text("title", "Title", title, 100, {}, "Enter no more than 100 characters.");
-  ListChoice(s, "title_font", "Font", title_font, FontChoices());
-  s.Integer("title_font_size", "Font Size", title_font_size, 10, 20, "Choose a font size from 10 to 20.");
+  TitleFields(s, title, title_font, title_font_size, FontChoices());
   s.AddPage("Plot Area");
-  ListChoice(s, "outline", "Outline Color", outline, AreaColorChoices());
-  ListChoice(s, "area", "Area Color", area, AreaColorChoices());
-  s.Integer("area_weight", "Line Weight", area_weight, 1, 3, "Choose a weight from 1 to 3.");
+  PlotAreaFields(s, outline, area, area_weight, AreaColorChoices());
   return s;
 }
 

@@ -1,7 +1,6 @@
 #include "app/group_plot_dialogs.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace orvel {
 
@@ -10,33 +9,7 @@ namespace {
 constexpr const char* kTooLong = "Enter no more than 20 characters.";
 constexpr const char* kWeightRefusal = "Choose a weight from 1 to 3.";
 
-std::vector<std::string> Words(const std::vector<std::string>& list) {
-  std::vector<std::string> words;
-  for (std::string w : list) {
-    for (char& c : w) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    words.push_back(w);
-  }
-  return words;
-}
-
 }  // namespace
-
-DialogField& AddListChoice(DialogSchema& s, std::string key, std::string label, int& value,
-                           const std::vector<std::string>& list) {
-  DialogField& f = s.Choice(std::move(key), std::move(label), value, list, "Choose one of the list.", Words(list));
-  f.as_list = true;
-  return f;
-}
-
-int ChoiceIndex(const std::vector<std::string>& list, const std::string& name, int fallback) {
-  const auto it = std::find(list.begin(), list.end(), name);
-  return it == list.end() ? fallback : static_cast<int>(it - list.begin());
-}
-
-std::string ChoiceName(const std::vector<std::string>& list, int index) {
-  return index >= 0 && static_cast<std::size_t>(index) < list.size() ? list[static_cast<std::size_t>(index)]
-                                                                      : list.front();
-}
 
 std::string GroupEditText(double v) {
   const std::string fixed = FormatFixed2(v);
@@ -48,44 +21,44 @@ std::string GroupEditText(double v) {
 
 void GroupFrameFields::Load(const GroupPlotFrame& f) {
   title = f.title;
-  title_font = ChoiceIndex(FontChoices(), f.title_font, 0);
+  title_font = IndexOf(FontChoices(), f.title_font, 0);
   title_font_size = f.title_size;
-  x_color = ChoiceIndex(AxisColorChoices(), f.x.color, 0);
+  x_color = IndexOf(AxisColorChoices(), f.x.color, 0);
   x_weight = f.x.weight;
-  x_font = ChoiceIndex(FontChoices(), f.x.font, 0);
+  x_font = IndexOf(FontChoices(), f.x.font, 0);
   x_font_size = f.x.font_size;
-  y_color = ChoiceIndex(AxisColorChoices(), f.y.color, 0);
+  y_color = IndexOf(AxisColorChoices(), f.y.color, 0);
   y_weight = f.y.weight;
-  y_font = ChoiceIndex(FontChoices(), f.y.font, 0);
+  y_font = IndexOf(FontChoices(), f.y.font, 0);
   y_font_size = f.y.font_size;
-  y_position = ChoiceIndex(GroupYPositionChoices(), f.y_position, 0);
+  y_position = IndexOf(GroupYPositionChoices(), f.y_position, 0);
   y_max = GroupEditText(f.y_max);
   y_min = GroupEditText(f.y_min);
   y_scale = GroupEditText(f.y_scale);
-  outline = ChoiceIndex(AreaColorChoices(), f.area_outline, 5);
-  area = ChoiceIndex(AreaColorChoices(), f.area_fill, 5);
+  outline = IndexOf(AreaColorChoices(), f.area_outline, 5);
+  area = IndexOf(AreaColorChoices(), f.area_fill, 5);
   area_weight = f.area_weight;
 }
 
 GroupPlotFrame GroupFrameFields::Frame() const {
   GroupPlotFrame f;
   f.title = title;
-  f.title_font = ChoiceName(FontChoices(), title_font);
+  f.title_font = NameAt(FontChoices(), title_font);
   f.title_size = title_font_size;
-  f.x.color = ChoiceName(AxisColorChoices(), x_color);
+  f.x.color = NameAt(AxisColorChoices(), x_color);
   f.x.weight = x_weight;
-  f.x.font = ChoiceName(FontChoices(), x_font);
+  f.x.font = NameAt(FontChoices(), x_font);
   f.x.font_size = x_font_size;
-  f.y.color = ChoiceName(AxisColorChoices(), y_color);
+  f.y.color = NameAt(AxisColorChoices(), y_color);
   f.y.weight = y_weight;
-  f.y.font = ChoiceName(FontChoices(), y_font);
+  f.y.font = NameAt(FontChoices(), y_font);
   f.y.font_size = y_font_size;
-  f.y_position = ChoiceName(GroupYPositionChoices(), y_position);
+  f.y_position = NameAt(GroupYPositionChoices(), y_position);
   f.y_max = ParseSetting(y_max);
   f.y_min = ParseSetting(y_min);
   f.y_scale = ParseSetting(y_scale);
-  f.area_outline = ChoiceName(AreaColorChoices(), outline);
-  f.area_fill = ChoiceName(AreaColorChoices(), area);
+  f.area_outline = NameAt(AreaColorChoices(), outline);
+  f.area_fill = NameAt(AreaColorChoices(), area);
   f.area_weight = area_weight;
   return f;
 }
@@ -96,24 +69,22 @@ void GroupFrameFields::ShowExtremes(double largest, double smallest) {
 }
 
 void GroupFrameFields::AddTitleFields(DialogSchema& s) {
-  s.Text("title", "Title", title, 100, {}, "Enter no more than 100 characters.");
-  AddListChoice(s, "title_font", "Font", title_font, FontChoices());
-  s.Integer("title_font_size", "Font Size", title_font_size, 10, 20, "Choose a font size from 10 to 20.");
+  graph_fields::TitleFields(s, title, title_font, title_font_size, FontChoices());
 }
 
 void GroupFrameFields::AddXAxisFields(DialogSchema& s) {
-  AddListChoice(s, "x_color", "Color", x_color, AxisColorChoices());
+  ListChoice(s, "x_color", "Color", x_color, AxisColorChoices());
   s.Integer("x_weight", "Weight", x_weight, 1, 3, kWeightRefusal);
-  AddListChoice(s, "x_font", "Font", x_font, FontChoices());
+  ListChoice(s, "x_font", "Font", x_font, FontChoices());
   s.Integer("x_font_size", "Font Size", x_font_size, 10, 20, "Choose a font size from 10 to 20.");
 }
 
 void GroupFrameFields::AddYAxisFields(DialogSchema& s) {
-  AddListChoice(s, "y_color", "Color", y_color, AxisColorChoices());
+  ListChoice(s, "y_color", "Color", y_color, AxisColorChoices());
   s.Integer("y_weight", "Weight", y_weight, 1, 3, kWeightRefusal);
-  AddListChoice(s, "y_font", "Font", y_font, FontChoices());
+  ListChoice(s, "y_font", "Font", y_font, FontChoices());
   s.Integer("y_font_size", "Font Size", y_font_size, 10, 20, "Choose a font size from 10 to 20.");
-  AddListChoice(s, "y_position", "Position", y_position, GroupYPositionChoices());
+  ListChoice(s, "y_position", "Position", y_position, GroupYPositionChoices());
   s.Shown("y_maximum_value", "Maximum Value", maximum_value);
   s.Shown("y_minimum_value", "Minimum Value", minimum_value);
   s.Text("y_max", "Maximum Setting", y_max, 20, {}, kTooLong);
@@ -122,9 +93,7 @@ void GroupFrameFields::AddYAxisFields(DialogSchema& s) {
 }
 
 void GroupFrameFields::AddPlotAreaFields(DialogSchema& s) {
-  AddListChoice(s, "outline", "Outline Color", outline, AreaColorChoices());
-  AddListChoice(s, "area", "Area Color", area, AreaColorChoices());
-  s.Integer("area_weight", "Line Weight", area_weight, 1, 3, kWeightRefusal);
+  graph_fields::PlotAreaFields(s, outline, area, area_weight, AreaColorChoices());
 }
 
 // ---- The two-way series ---------------------------------------------------------------------
@@ -133,12 +102,12 @@ void TwowaySeriesFields::Load(const std::vector<TwowaySeriesFormat>& formats, co
   const auto& colors = TwowaySeriesColorChoices();
   for (std::size_t i = 0; i < color.size() && i < formats.size(); ++i) {
     const TwowaySeriesFormat& f = formats[i];
-    color[i] = ChoiceIndex(colors, f.line_color, 0);
+    color[i] = IndexOf(colors, f.line_color, 0);
     weight[i] = f.line_weight;
-    marker[i] = ChoiceIndex(MarkerStyleChoices(), f.marker.style, 0);
+    marker[i] = IndexOf(MarkerStyleChoices(), f.marker.style, 0);
     size[i] = f.marker.size;
-    foreground[i] = ChoiceIndex(colors, f.marker.foreground, 0);
-    background[i] = ChoiceIndex(colors, f.marker.background, 0);
+    foreground[i] = IndexOf(colors, f.marker.foreground, 0);
+    background[i] = IndexOf(colors, f.marker.background, 0);
   }
   error = static_cast<int>(options.error);
   interval = options.plot_interval;
@@ -150,12 +119,12 @@ std::vector<TwowaySeriesFormat> TwowaySeriesFields::Formats() const {
   std::vector<TwowaySeriesFormat> formats(color.size());
   for (std::size_t i = 0; i < color.size(); ++i) {
     TwowaySeriesFormat& f = formats[i];
-    f.line_color = ChoiceName(colors, color[i]);
+    f.line_color = NameAt(colors, color[i]);
     f.line_weight = weight[i];
-    f.marker.style = ChoiceName(MarkerStyleChoices(), marker[i]);
+    f.marker.style = NameAt(MarkerStyleChoices(), marker[i]);
     f.marker.size = size[i];
-    f.marker.foreground = ChoiceName(colors, foreground[i]);
-    f.marker.background = ChoiceName(colors, background[i]);
+    f.marker.foreground = NameAt(colors, foreground[i]);
+    f.marker.background = NameAt(colors, background[i]);
   }
   return formats;
 }
@@ -172,7 +141,7 @@ void TwowaySeriesFields::AddLineFormatFields(DialogSchema& s) {
   for (std::size_t i = 0; i < color.size(); ++i) {
     const std::string a = GraphFormat("a%d_", static_cast<int>(i) + 1);
     const std::string name = GraphFormat("A%d ", static_cast<int>(i) + 1);
-    AddListChoice(s, a + "color", name + "Line Color", color[i], TwowaySeriesColorChoices());
+    ListChoice(s, a + "color", name + "Line Color", color[i], TwowaySeriesColorChoices());
     s.Integer(a + "weight", name + "Weight", weight[i], 1, 3, kWeightRefusal);
   }
 }
@@ -182,13 +151,13 @@ void TwowaySeriesFields::AddMarkerFormatFields(DialogSchema& s, bool bars) {
     const std::string a = GraphFormat("a%d_", static_cast<int>(i) + 1);
     const std::string name = GraphFormat("A%d ", static_cast<int>(i) + 1);
     if (bars) {
-      AddListChoice(s, a + "fill", name + "Area Color", background[i], TwowaySeriesColorChoices());
+      ListChoice(s, a + "fill", name + "Area Color", background[i], TwowaySeriesColorChoices());
       continue;
     }
-    AddListChoice(s, a + "marker", name + "Marker Style", marker[i], MarkerStyleChoices());
+    ListChoice(s, a + "marker", name + "Marker Style", marker[i], MarkerStyleChoices());
     s.Integer(a + "size", name + "Size", size[i], 1, 5, "Choose a size from 1 to 5.");
-    AddListChoice(s, a + "foreground", name + "Foreground", foreground[i], TwowaySeriesColorChoices());
-    AddListChoice(s, a + "background", name + "Background", background[i], TwowaySeriesColorChoices());
+    ListChoice(s, a + "foreground", name + "Foreground", foreground[i], TwowaySeriesColorChoices());
+    ListChoice(s, a + "background", name + "Background", background[i], TwowaySeriesColorChoices());
   }
 }
 

@@ -23,18 +23,16 @@
 #include <vector>
 
 #include "app/dialogs.h"
+#include "app/graph_choice_fields.h"
 #include "graph/group_plot.h"
 #include "graph/twoway_series.h"
 
 namespace orvel {
 
-// A choice shown as a list, answered by its index or its word (the entry in lower case).
-DialogField& AddListChoice(DialogSchema& s, std::string key, std::string label, int& value,
-                           const std::vector<std::string>& list);
-// The index of `name` in `list` (`fallback` when absent) and back (the first entry when out of
-// range).
-int ChoiceIndex(const std::vector<std::string>& list, const std::string& name, int fallback);
-std::string ChoiceName(const std::vector<std::string>& list, int index);
+// Choices shown as lists and the shared pages: app/graph_choice_fields.h.
+using graph_fields::ListChoice;
+using graph_fields::IndexOf;
+using graph_fields::NameAt;
 
 // A stored setting as its sheet shows it again: "%.2f" when that reads back as the same
 // number, else with the digits it needs, so reopening a sheet and pressing OK changes nothing.

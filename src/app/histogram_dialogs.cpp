@@ -7,6 +7,8 @@ namespace orvel {
 using graph_fields::IndexOf;
 using graph_fields::ListChoice;
 using graph_fields::NameAt;
+using graph_fields::PlotAreaFields;
+using graph_fields::TitleFields;
 
 namespace {
 
@@ -82,13 +84,9 @@ DialogSchema HistogramDialog::Schema() {
   ListChoice(s, "bar_color", "Color", bar_color, HistogramBarColorChoices());
   s.Integer("bar_width", "Bar Width (%)", bar_width, 1, 100, "Choose a bar width from 1 to 100.");
   s.AddPage("Title");
-  s.Text("title", "Title", title, 100, {}, "Enter no more than 100 characters.");
-  ListChoice(s, "title_font", "Font", title_font, FontChoices());
-  s.Integer("title_font_size", "Font Size", title_font_size, 10, 20, "Choose a font size from 10 to 20.");
+  TitleFields(s, title, title_font, title_font_size, FontChoices());
   s.AddPage("Plot Area");
-  ListChoice(s, "outline", "Outline Color", outline, AreaColorChoices());
-  ListChoice(s, "area", "Area Color", area, AreaColorChoices());
-  s.Integer("area_weight", "Line Weight", area_weight, 1, 3, "Choose a weight from 1 to 3.");
+  PlotAreaFields(s, outline, area, area_weight, AreaColorChoices());
   return s;
 }
 

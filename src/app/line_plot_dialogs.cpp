@@ -47,12 +47,12 @@ LinePlotDialog::LinePlotDialog(const CORVELDoc& doc, const LinePlotSettings& set
 void LinePlotDialog::Load(const LinePlotSettings& s) {
   preset_ = s;
   frame.Load(s.frame);
-  line_color = ChoiceIndex(LineColorChoices(), s.line_color, 3);
+  line_color = IndexOf(LineColorChoices(), s.line_color, 3);
   line_weight = s.line_weight;
-  marker = ChoiceIndex(MarkerStyleChoices(), s.marker.style, 0);
+  marker = IndexOf(MarkerStyleChoices(), s.marker.style, 0);
   marker_size = s.marker.size;
-  foreground = ChoiceIndex(LineMarkerColorChoices(), s.marker.foreground, 4);
-  background = ChoiceIndex(LineMarkerColorChoices(), s.marker.background, 4);
+  foreground = IndexOf(LineMarkerColorChoices(), s.marker.foreground, 4);
+  background = IndexOf(LineMarkerColorChoices(), s.marker.background, 4);
   error_bar = static_cast<int>(ErrorBarFromName(s.error_bar));
 }
 
@@ -64,17 +64,17 @@ DialogSchema LinePlotDialog::Schema() {
   DialogSchema s;
   AddAxisPages(s, frame);
   s.AddPage("Line Format");
-  AddListChoice(s, "line_color", "Line Color", line_color, LineColorChoices());
+  ListChoice(s, "line_color", "Line Color", line_color, LineColorChoices());
   s.Integer("line_weight", "Weight", line_weight, 1, 3, kWeight);
   s.AddPage("Marker Format");
-  AddListChoice(s, "marker", "Marker Style", marker, MarkerStyleChoices());
+  ListChoice(s, "marker", "Marker Style", marker, MarkerStyleChoices());
   s.Integer("marker_size", "Size", marker_size, 1, 5, "Choose a size from 1 to 5.");
-  AddListChoice(s, "foreground", "Foreground", foreground, LineMarkerColorChoices());
-  AddListChoice(s, "background", "Background", background, LineMarkerColorChoices());
+  ListChoice(s, "foreground", "Foreground", foreground, LineMarkerColorChoices());
+  ListChoice(s, "background", "Background", background, LineMarkerColorChoices());
   // The profiles of related groups have no means, so no error bars.
   if (preset_.kind == kLineTwoGroups || preset_.kind == kLineGroups) {
     s.AddPage("Eror Bar");
-    AddListChoice(s, "error_bar", "Error Bar", error_bar, ErrorBarChoices());
+    ListChoice(s, "error_bar", "Error Bar", error_bar, ErrorBarChoices());
   }
   AddTitleAndAreaPages(s, frame);
   return s;
@@ -83,13 +83,13 @@ DialogSchema LinePlotDialog::Schema() {
 LinePlotSettings LinePlotDialog::Settings() const {
   LinePlotSettings s = preset_;
   s.frame = frame.Frame();
-  s.line_color = ChoiceName(LineColorChoices(), line_color);
+  s.line_color = NameAt(LineColorChoices(), line_color);
   s.line_weight = line_weight;
-  s.marker.style = ChoiceName(MarkerStyleChoices(), marker);
+  s.marker.style = NameAt(MarkerStyleChoices(), marker);
   s.marker.size = marker_size;
-  s.marker.foreground = ChoiceName(LineMarkerColorChoices(), foreground);
-  s.marker.background = ChoiceName(LineMarkerColorChoices(), background);
-  s.error_bar = ChoiceName(ErrorBarChoices(), error_bar);
+  s.marker.foreground = NameAt(LineMarkerColorChoices(), foreground);
+  s.marker.background = NameAt(LineMarkerColorChoices(), background);
+  s.error_bar = NameAt(ErrorBarChoices(), error_bar);
   return s;
 }
 

@@ -7,6 +7,8 @@ namespace orvel {
 using graph_fields::IndexOf;
 using graph_fields::ListChoice;
 using graph_fields::NameAt;
+using graph_fields::PlotAreaFields;
+using graph_fields::TitleFields;
 
 namespace {
 // The Japanese face's name is no word to type in an answers file.
@@ -37,13 +39,9 @@ DialogSchema ScatterMatrixDialog::Schema() {
   ListChoice(s, "marker_color", "Scatter Plot Marker Color", marker_color, AxisColorChoices());
   ListChoice(s, "histogram_color", "Histogram Color", histogram_color, AxisColorChoices());
   s.AddPage("Title");
-  s.Text("title", "Title", title, 100, {}, "Enter no more than 100 characters.");
-  ListChoice(s, "title_font", "Font", title_font, ScatterMatrixFontChoices(), FontWords());
-  s.Integer("title_font_size", "Font Size", title_font_size, 10, 20, "Choose a font size from 10 to 20.");
+  TitleFields(s, title, title_font, title_font_size, ScatterMatrixFontChoices(), FontWords());
   s.AddPage("Plot Area");
-  ListChoice(s, "outline", "Outline Color", outline, AreaColorChoices());
-  ListChoice(s, "area", "Area Color", area, AreaColorChoices());
-  s.Integer("area_weight", "Line Weight", area_weight, 1, 3, "Choose a weight from 1 to 3.");
+  PlotAreaFields(s, outline, area, area_weight, AreaColorChoices());
   return s;
 }
 
