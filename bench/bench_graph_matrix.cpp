@@ -15,7 +15,7 @@ namespace {
 orvel::CORVELDoc& MatrixDocument() {
   static orvel::CORVELDoc* doc = [] {
     auto* d = new orvel::CORVELDoc(20000);
-    for (int c = 1; c <= 16; ++c) d->SetCell(c, 0, "v" + std::to_string(c));
+    for (int c = 1; c <= 16; ++c) d->SetCell(c, 0, std::string("v").append(std::to_string(c)));
     for (int r = 1; r <= 19999; ++r)
       for (int c = 1; c <= 16; ++c)
         d->SetCell(c, r, std::to_string(std::sin(r * 0.37 * c) * 50 + std::cos(r * 1.3) * 10 * c));

@@ -15,7 +15,7 @@ orvel::CORVELDoc& ProfileDocument() {
   static orvel::CORVELDoc* doc = [] {
     auto* d = new orvel::CORVELDoc(20000);
     for (int c = 1; c <= 3; ++c) {
-      d->SetCell(c, 0, "week " + std::to_string(c));
+      d->SetCell(c, 0, std::string("week ").append(std::to_string(c)));
       d->SetGroupColumn(c, true);
       for (int r = 1; r <= 19999; ++r) d->SetCell(c, r, std::to_string(50 + 10 * c + std::sin(r * 0.37 * c) * 20));
     }
